@@ -1,0 +1,50 @@
+#include "app/VentanaCalculadora.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QShortcut>
+
+VentanaCalculadora::VentanaCalculadora(const QString &titulo, QSize cliente)
+    : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+    setWindowTitle(titulo);
+    setFixedSize(cliente);
+    setModal(true);
+}
+
+void VentanaCalculadora::Mostrar(const QWidget *centro) {
+    if (!cargada()) {
+        superficieActual = new QWidget(this);
+        superficieActual->setGeometry(rect());
+        CrearControles(superficieActual);
+        superficieActual->show();
+        Form_Load();
+    }
+    if (centro) {
+        QRect marco = frameGeometry();
+        marco.moveCenter(centro->frameGeometry().center());
+        move(marco.topLeft());
+    }
+    exec();
+}
+
+void VentanaCalculadora::HacerBotonCancelar(QPushButton *boton) {
+    // Parented to the button, so that it goes with the controls when the window unloads.
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), boton);
+    QObject::connect(escape, &QShortcut::activated, boton, &QPushButton::click);
+}
+
+void VentanaCalculadora::closeEvent(QCloseEvent *evento) {
+    // The close box unloads: the controls go, the window object and its values stay.
+    evento->accept();
+    hide();
+    delete superficieActual;
+    superficieActual = nullptr;
+}
+
+void VentanaCalculadora::keyPressEvent(QKeyEvent *evento) {
+    // A dialog would press its default button on Enter and close on Escape; these windows
+    // do neither.
+    QWidget::keyPressEvent(evento);
+}

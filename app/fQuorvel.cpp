@@ -1,0 +1,94 @@
+#include "app/fQuorvel.h"
+
+#include "app/Disposicion.h"
+#include "app/Formularios.h"
+#include <QScreen>
+#include "input/Module1.h"
+#include "corrientes/fCorrientes.h"
+#include "secciones/fIntensidad.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <QPushButton>
+
+namespace {
+
+struct Boton {
+    qint16 indice;
+    const char16_t *caption;
+    int left, top, width, height;
+};
+
+// In the order the window creates them; the tab order runs by index, from the top button.
+constexpr Boton kBotones[] = {
+    {2, u"Cerrar", 2100, 4440, 2352, 432},
+    {1, u"Secciones y caídas de tensión", 1140, 3840, 4272, 552},
+    {0, u"Corrientes y potencias", 1140, 3180, 4272, 552},
+};
+
+} // namespace
+
+fQuorvel::fQuorvel()
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      banner(QStringLiteral(":/resources/banner.bmp")) {
+    setObjectName(QStringLiteral("fQuorvel"));
+    setWindowTitle(QStringLiteral("Quorvel eléctricos"));
+    setFixedSize(Disposicion::TwipsTamano(6525, 4890));
+    Disposicion::PonerFondo(this, Qt::white);
+
+    QPushButton *porIndice[3] = {};
+    for (const Boton &b : kBotones) {
+        auto *boton = new QPushButton(QString::fromUtf16(b.caption), this);
+        boton->setObjectName(QStringLiteral("Command1"));
+        boton->setProperty("Index", b.indice);
+        boton->setGeometry(Disposicion::Twips(b.left, b.top, b.width, b.height));
+        boton->setFont(Disposicion::FuenteSansSerif(12, true, true));
+        boton->setAutoDefault(false);
+        const qint16 indice = b.indice;
+        connect(boton, &QPushButton::clicked, this, [this, indice] { Command1_Click(indice); });
+        porIndice[b.indice] = boton;
+    }
+    setTabOrder(porIndice[0], porIndice[1]);
+    setTabOrder(porIndice[1], porIndice[2]);
+    porIndice[0]->setFocus();
+
+    // The screen's centre, as the window has no owner.
+    if (const QScreen *pantalla = screen()) {
+        QRect marco = frameGeometry();
+        marco.moveCenter(pantalla->availableGeometry().center());
+        move(marco.topLeft());
+    }
+    Form_Load();
+}
+
+fQuorvel::~fQuorvel() {
+    delete Formularios::fCorrientes;
+    delete Formularios::fIntensidad;
+    Formularios::fCorrientes = nullptr;
+    Formularios::fIntensidad = nullptr;
+}
+
+void fQuorvel::Form_Load() { Module1::DetectarSeparador(); }
+
+void fQuorvel::Command1_Click(qint16 Index) {
+    switch (Index) {
+    case 0:
+        MostrarFormulario(Formularios::fCorrientes, this);
+        break;
+    case 1:
+        MostrarFormulario(Formularios::fIntensidad, this);
+        break;
+    case 2:
+        QCoreApplication::exit(0);
+        break;
+    default:
+        break;
+    }
+}
+
+void fQuorvel::paintEvent(QPaintEvent *) {
+    // The banner at its natural size from the top-left corner, cut by the client area.
+    QPainter pintor(this);
+    pintor.drawPixmap(0, 0, banner);
+}

@@ -1,0 +1,13 @@
+// Start-up: the main window is created and loaded, shown, and the program waits for events.
+#include "app/fQuorvel.h"
+
+#include <QApplication>
+#include <QIcon>
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/icono.ico")));
+    fQuorvel ventana;
+    ventana.show();
+    return app.exec();
+}

@@ -1,0 +1,77 @@
+#include "input/Controles.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include <algorithm>
+
+namespace {
+
+// The characters that typing hands to a box: printable ones, and the control characters
+// that a key produces on its own (backspace, carriage return, line feed, escape). Other
+// control characters come from shortcuts such as Ctrl+C and are left to the box.
+bool esTecleado(QChar c) {
+    return c.isPrint() || c == u'\b' || c == u'\r' || c == u'\n' || c == u'\x1b';
+}
+
+// The character's code in the single-byte character set; "?" for what it cannot hold.
+qint16 codigoDe(QChar c) { return c.unicode() <= 0xFF ? qint16(c.unicode()) : qint16(u'?'); }
+
+} // namespace
+
+CajaNumero::CajaNumero(QWidget *parent) : QLineEdit(parent) {
+    // Composed input would reach the box without a key press of its own.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+void CajaNumero::keyPressEvent(QKeyEvent *evento) {
+    const QString texto = evento->text();
+    // Ctrl or Meta make a shortcut (copy, paste, select all...), except with Alt, which is
+    // how some systems report the AltGr key that types characters.
+    const Qt::KeyboardModifiers mods = evento->modifiers();
+    const bool atajo = (mods & (Qt::ControlModifier | Qt::MetaModifier)) && !(mods & Qt::AltModifier);
+    if (atajo || texto.isEmpty() || !std::all_of(texto.begin(), texto.end(), esTecleado)) {
+        QLineEdit::keyPressEvent(evento);
+        return;
+    }
+    QString insertar;
+    bool descartado = false;
+    for (const QChar c : texto) {
+        qint16 KeyAscii = codigoDe(c);
+        Q_EMIT KeyPress(KeyAscii);
+        if (KeyAscii == 0)
+            descartado = true;
+        else
+            insertar += KeyAscii == codigoDe(c) ? c : QChar(char16_t(quint16(KeyAscii)));
+    }
+    if (descartado)
+        QApplication::beep();
+    if (insertar == texto && !descartado) {
+        QLineEdit::keyPressEvent(evento); // unchanged: the box handles it as typed
+        return;
+    }
+    if (insertar == u"\b")
+        backspace();
+    else if (!insertar.isEmpty())
+        insert(insertar);
+    evento->accept();
+}
+
+Lista::Lista(QWidget *parent) : QComboBox(parent) {
+    setEditable(false);
+    connect(this, &QComboBox::activated, this, &Lista::Click);
+}
+
+void Lista::setListIndex(int indice) {
+    setCurrentIndex(indice);
+    Q_EMIT Click();
+}
+
+Etiqueta::Etiqueta(QWidget *parent) : QLabel(parent) {}
+
+void Etiqueta::setCaption(const QString &caption) {
+    if (caption == text())
+        return;
+    setText(caption);
+    Q_EMIT Change();
+}

@@ -1,0 +1,41 @@
+// What the tests share: the locale under test, taken from QUORVEL_TEST_LOCALE (es_ES or
+// en_US) and made the default, and texts written with a comma turned into that locale's.
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <QtTest>
+
+inline void UsarLocaleDePrueba() {
+    const QString nombre = qEnvironmentVariable("QUORVEL_TEST_LOCALE", QStringLiteral("es_ES"));
+    QLocale::setDefault(QLocale(nombre));
+    QVERIFY2(QLocale().decimalPoint() == (nombre == u"en_US" ? u"." : u","),
+             qPrintable(nombre));
+}
+
+inline bool LocaleConComa() { return QLocale().decimalPoint() == u","; }
+
+// "9,1" as the locale under test shows it: "9,1" or "9.1".
+inline QString Regional(QString texto) {
+    return texto.replace(u',', QLocale().decimalPoint());
+}
+
+// The child control called `nombre`, of the kind asked for; fails the test when missing.
+template <class T> T *Control(QObject *ventana, const char *nombre) {
+    T *control = ventana->findChild<T *>(QString::fromLatin1(nombre));
+    if (!control)
+        qWarning("no control %s", nombre);
+    return control;
+}
+
+// Types `texto` into `control` one key press at a time, any character included (QTest's own
+// key clicks know ASCII alone).
+inline void Teclear(QWidget *control, const QString &texto) {
+    for (const QChar c : texto) {
+        const Qt::Key tecla = c.unicode() < 0x80 && c.isPrint()
+                                  ? Qt::Key(QChar(c).toUpper().unicode())
+                                  : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Press, control, tecla, QString(c), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Release, control, tecla, QString(c), Qt::NoModifier);
+    }
+}

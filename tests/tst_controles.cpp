@@ -1,0 +1,213 @@
+// The controls' notifications and the calculator-window lifecycle, with a small window of
+// the tests' own.
+#include "app/VentanaCalculadora.h"
+#include "input/Controles.h"
+#include "input/Module1.h"
+#include "tests/Apoyo.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+
+namespace {
+
+// A calculator window reduced to what the lifecycle needs: a box, "Cerrar", a load count.
+class VentanaDePrueba : public VentanaCalculadora {
+public:
+    VentanaDePrueba() : VentanaCalculadora(QStringLiteral("Prueba"), QSize(200, 100)) {}
+    int cargas = 0;
+    QLineEdit *caja = nullptr;
+
+protected:
+    void CrearControles(QWidget *superficie) override {
+        caja = new QLineEdit(QStringLiteral("inicial"), superficie);
+        caja->setObjectName(QStringLiteral("caja"));
+        auto *cerrar = new QPushButton(QStringLiteral("Cerrar"), superficie);
+        cerrar->setObjectName(QStringLiteral("Command1"));
+        cerrar->move(0, 50);
+        connect(cerrar, &QPushButton::clicked, this, &QWidget::hide);
+    }
+    void Form_Load() override { ++cargas; }
+};
+
+// Runs `accion` while `ventana` is displayed modally; hides it afterwards if the action
+// did not, so that a failed check cannot leave the test waiting.
+template <class F> void Durante(VentanaCalculadora &ventana, F accion) {
+    QTimer::singleShot(0, &ventana, [&] {
+        accion();
+        if (ventana.isVisible())
+            ventana.hide();
+    });
+    ventana.Mostrar(nullptr);
+}
+
+} // namespace
+
+class TstControles : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() {
+        UsarLocaleDePrueba();
+        Module1::DetectarSeparador();
+    }
+
+    void tecleo_data() {
+        QTest::addColumn<QString>("teclas");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("punto") << "2.5" << "2,5";
+        QTest::newRow("coma") << "2,5" << "2,5";
+        QTest::newRow("letra") << "2a5" << "25";
+        QTest::newRow("signos") << "-5+" << "5";
+        QTest::newRow("exponente") << "1e3" << "13";
+        QTest::newRow("dos separadores") << "1.2.3" << "1,2,3";
+        QTest::newRow("separador primero") << ".5" << ",5";
+        QTest::newRow("blanco") << "4 4" << "44";
+        QTest::newRow("acento") << QString::fromUtf16(u"7é€8") << "78";
+    }
+    void tecleo() {
+        QFETCH(QString, teclas);
+        QFETCH(QString, texto);
+        CajaNumero caja;
+        connect(&caja, &CajaNumero::KeyPress, &caja, &Module1::FiltrarTecla);
+        QSignalSpy cambios(&caja, &QLineEdit::textChanged);
+        Teclear(&caja, teclas);
+        QCOMPARE(caja.text(), Regional(texto));
+        QCOMPARE(cambios.count(), caja.text().size());
+    }
+
+    void edicion() {
+        CajaNumero caja;
+        connect(&caja, &CajaNumero::KeyPress, &caja, &Module1::FiltrarTecla);
+        QTest::keyClicks(&caja, QStringLiteral("123"));
+        QTest::keyClick(&caja, Qt::Key_Backspace);
+        QCOMPARE(caja.text(), QStringLiteral("12"));
+        QTest::keyClick(&caja, Qt::Key_Left);
+        QTest::keyClick(&caja, Qt::Key_Delete);
+        QCOMPARE(caja.text(), QStringLiteral("1"));
+        QTest::keyClick(&caja, Qt::Key_Return);
+        QTest::keyClick(&caja, Qt::Key_Escape);
+        QCOMPARE(caja.text(), QStringLiteral("1"));
+        // The editing shortcuts are no typed characters.
+        caja.setText(QStringLiteral("45"));
+        QTest::keyClick(&caja, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(caja.selectedText(), QStringLiteral("45"));
+        QTest::keyClick(&caja, Qt::Key_X, Qt::ControlModifier);
+        QCOMPARE(caja.text(), QString());
+        QTest::keyClick(&caja, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(caja.text(), QStringLiteral("45"));
+        QTest::keyClick(&caja, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(caja.text(), QString());
+        // A paste is not filtered: judging it is the window's business.
+        QApplication::clipboard()->setText(QStringLiteral("-1e3"));
+        QTest::keyClick(&caja, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(caja.text(), QStringLiteral("-1e3"));
+    }
+
+    void reemplazoSobreSeleccion() {
+        CajaNumero caja;
+        connect(&caja, &CajaNumero::KeyPress, &caja, &Module1::FiltrarTecla);
+        caja.setText(QStringLiteral("999"));
+        caja.selectAll();
+        const char ajeno = Module1::SepAjeno == 46 ? '.' : ',';
+        QTest::keyClick(&caja, ajeno);
+        QCOMPARE(caja.text(), QLocale().decimalPoint());
+    }
+
+    void cambioSoloSiDifiere() {
+        QLineEdit caja(QStringLiteral("220"));
+        QSignalSpy cambios(&caja, &QLineEdit::textChanged);
+        caja.setText(QStringLiteral("220"));
+        QCOMPARE(cambios.count(), 0);
+        caja.setText(QStringLiteral("380"));
+        QCOMPARE(cambios.count(), 1);
+    }
+
+    void listaClick() {
+        Lista lista;
+        lista.addItems({QStringLiteral("a"), QStringLiteral("b")});
+        QSignalSpy clics(&lista, &Lista::Click);
+        lista.setListIndex(0);
+        lista.setListIndex(0);
+        QCOMPARE(clics.count(), 2);
+        lista.setListIndex(-1);
+        QCOMPARE(lista.currentIndex(), -1);
+        QCOMPARE(clics.count(), 3);
+        lista.setListIndex(0);
+        lista.setFocus();
+        QTest::keyClick(&lista, Qt::Key_Down);
+        QCOMPARE(lista.currentIndex(), 1);
+        QCOMPARE(clics.count(), 5);
+        lista.setCurrentIndex(0); // a plain change of index is no click
+        QCOMPARE(clics.count(), 5);
+    }
+
+    void etiquetaChange() {
+        Etiqueta etiqueta;
+        QSignalSpy cambios(&etiqueta, &Etiqueta::Change);
+        etiqueta.setCaption(QStringLiteral("uno"));
+        etiqueta.setCaption(QStringLiteral("uno"));
+        etiqueta.setCaption(QStringLiteral("dos"));
+        QCOMPARE(cambios.count(), 2);
+        QCOMPARE(etiqueta.text(), QStringLiteral("dos"));
+    }
+
+    void cerrarOcultaYConserva() {
+        VentanaDePrueba ventana;
+        Durante(ventana, [&] {
+            QVERIFY(ventana.isVisible());
+            QVERIFY(ventana.isModal());
+            QCOMPARE(QApplication::activeModalWidget(), &ventana);
+            ventana.caja->setText(QStringLiteral("tecleado"));
+            QTest::mouseClick(Control<QPushButton>(&ventana, "Command1"), Qt::LeftButton);
+        });
+        QVERIFY(!ventana.isVisible());
+        QVERIFY(ventana.cargada());
+        Durante(ventana, [&] { QCOMPARE(ventana.caja->text(), QStringLiteral("tecleado")); });
+        QCOMPARE(ventana.cargas, 1);
+    }
+
+    void cajaDeCierreDescarga() {
+        VentanaDePrueba ventana;
+        Durante(ventana, [&] {
+            ventana.caja->setText(QStringLiteral("tecleado"));
+            QVERIFY(ventana.close());
+        });
+        QVERIFY(!ventana.cargada());
+        QVERIFY(!ventana.findChild<QLineEdit *>(QStringLiteral("caja")));
+        Durante(ventana, [&] { QCOMPARE(ventana.caja->text(), QStringLiteral("inicial")); });
+        QCOMPARE(ventana.cargas, 2);
+    }
+
+    void modalBloqueaLoDemas() {
+        QWidget principal;
+        auto *boton = new QPushButton(QStringLiteral("otro"), &principal);
+        QSignalSpy pulsado(boton, &QPushButton::clicked);
+        principal.show();
+        VentanaDePrueba ventana;
+        Durante(ventana, [&] {
+            QVERIFY(QApplication::activeModalWidget() == &ventana);
+            // Through the window system, as a real click comes, so that modality applies.
+            QTest::mouseClick(principal.windowHandle(), Qt::LeftButton, {},
+                              boton->geometry().center());
+        });
+        QCOMPARE(pulsado.count(), 0);
+        // The same click once the window is hidden reaches the button.
+        QTest::mouseClick(principal.windowHandle(), Qt::LeftButton, {},
+                          boton->geometry().center());
+        QCOMPARE(pulsado.count(), 1);
+    }
+
+    void escapeYEnterNoCierran() {
+        VentanaDePrueba ventana;
+        Durante(ventana, [&] {
+            QTest::keyClick(&ventana, Qt::Key_Escape);
+            QTest::keyClick(&ventana, Qt::Key_Return);
+            QVERIFY(ventana.isVisible());
+        });
+    }
+};
+
+QTEST_MAIN(TstControles)
+#include "tst_controles.moc"
