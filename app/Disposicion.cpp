@@ -1,5 +1,6 @@
 #include "app/Disposicion.h"
 
+#include <QLabel>
 #include <QPalette>
 #include <QWidget>
 
@@ -18,12 +19,26 @@ QRect Twips(int left, int top, int width, int height) {
 QSize TwipsTamano(int width, int height) { return QSize(pixeles(width), pixeles(height)); }
 
 QFont FuenteSansSerif(qreal puntos, bool negrita, bool cursiva) {
-    QFont fuente(QStringLiteral("MS Sans Serif"));
+    // The metric-compatible faces come before the generic fallback, which may run wider.
+    QFont fuente;
+    fuente.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                        QStringLiteral("Arial"), QStringLiteral("Liberation Sans"),
+                        QStringLiteral("Helvetica")});
     fuente.setStyleHint(QFont::SansSerif);
     fuente.setPointSizeF(puntos);
     fuente.setBold(negrita);
     fuente.setItalic(cursiva);
     return fuente;
+}
+
+void Rotular(QLabel *rotulo, QWidget *control) {
+    if (!control)
+        return;
+    rotulo->setBuddy(control);
+    QString nombre = rotulo->text();
+    if (nombre.endsWith(u':'))
+        nombre.chop(1);
+    control->setAccessibleName(nombre.trimmed());
 }
 
 void PonerFondo(QWidget *control, const QColor &color) {

@@ -8,6 +8,7 @@
 #include <QRect>
 #include <QSize>
 
+class QLabel;
 class QWidget;
 
 namespace Disposicion {
@@ -22,6 +23,10 @@ QSize TwipsTamano(int width, int height);
 QFont FuenteSansSerif(qreal puntos, bool negrita, bool cursiva = false);
 
 inline const QColor kGrisClaro(224, 224, 224);
+
+// Makes `rotulo` the caption of `control`: its buddy, and its accessible name without the
+// colon ("Tensión (V)"), so that a screen reader says what the field is.
+void Rotular(QLabel *rotulo, QWidget *control);
 
 void PonerFondo(QWidget *control, const QColor &color);
 void PonerColorTexto(QWidget *control, const QColor &color);

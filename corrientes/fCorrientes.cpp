@@ -6,7 +6,6 @@
 #include "input/NumeroRegional.h"
 #include "corrientes/Relaciones.h"
 
-#include <QAccessible>
 #include <QLabel>
 #include <QPushButton>
 
@@ -38,6 +37,7 @@ void fCorrientes::CrearControles(QWidget *superficie) {
     label2->setObjectName(QStringLiteral("label2"));
     label2->setGeometry(Twips(2640, 1500, 2472, 312));
     label2->setReadOnly(true);
+    label2->setAccessibleName(QStringLiteral("Mensaje"));
     Disposicion::PonerFondo(label2, Disposicion::kGrisClaro);
     QPalette paleta = label2->palette();
     paleta.setColor(QPalette::Base, Disposicion::kGrisClaro);
@@ -94,14 +94,15 @@ void fCorrientes::CrearControles(QWidget *superficie) {
         const char *nombre;
         const char16_t *caption;
         int left, top, width, height;
+        QWidget *control; // what it captions, which a screen reader names after it
         QLabel **destino; // where the window keeps it, for the one label it hides and shows
     };
     const Rotulo rotulos[] = {
-        {"LabelCoseno", u"Cos Ø:", 0, 1500, 1632, 312, &LabelCoseno},
-        {"LabelPotencia", u"Potencia (W):", 0, 780, 1632, 312, nullptr},
-        {"LabelIntensidad", u"Intensidad (A):", 0, 1140, 1632, 312, nullptr},
-        {"LabelTension", u"Tensión (V) :", 0, 420, 1632, 312, nullptr},
-        {"Label1", u"Tipo de corriente:", 0, 0, 1860, 336, nullptr},
+        {"LabelCoseno", u"Cos Ø:", 0, 1500, 1632, 312, Coseno, &LabelCoseno},
+        {"LabelPotencia", u"Potencia (W):", 0, 780, 1632, 312, Potencia, nullptr},
+        {"LabelIntensidad", u"Intensidad (A):", 0, 1140, 1632, 312, Intensidad, nullptr},
+        {"LabelTension", u"Tensión (V) :", 0, 420, 1632, 312, Tension, nullptr},
+        {"Label1", u"Tipo de corriente:", 0, 0, 1860, 336, Clase, nullptr},
     };
     for (const Rotulo &r : rotulos) {
         auto *rotulo = new QLabel(QString::fromUtf16(r.caption), superficie);
@@ -110,6 +111,7 @@ void fCorrientes::CrearControles(QWidget *superficie) {
         rotulo->setFont(Disposicion::FuenteSansSerif(9.75, true));
         rotulo->setAlignment(Qt::AlignRight | Qt::AlignTop);
         Disposicion::PonerFondo(rotulo, Disposicion::kGrisClaro);
+        Disposicion::Rotular(rotulo, r.control);
         if (r.destino)
             *r.destino = rotulo;
     }

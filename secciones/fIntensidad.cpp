@@ -94,15 +94,16 @@ void fIntensidad::CrearControles(QWidget *superficie) {
         const char *nombre;
         const char16_t *caption;
         int left, top, width, height;
+        QWidget *control; // what it captions, which a screen reader names after it
     };
     const Rotulo rotulos[] = {
-        {Frame1, "Label3", u"Material:", 2760, 1320, 948, 336},
-        {Frame1, "Labelcaida", u"Caída (V):", 180, 1680, 1524, 360},
-        {Frame1, "LabelTension", u"Tensión (V):", 180, 240, 1524, 360},
-        {Frame1, "Labellongitud", u"Longitud (m):", 180, 960, 1524, 360},
-        {Frame1, "labelseccion", u"Sección (mm²):", 180, 1320, 1500, 348},
-        {Frame1, "LabelPotencia", u"Potencia (W):", 180, 600, 1524, 360},
-        {superficie, "Label1", u"Tipo de corriente:", 60, 60, 1740, 348},
+        {Frame1, "Label3", u"Material:", 2760, 1320, 948, 336, Combo1},
+        {Frame1, "Labelcaida", u"Caída (V):", 180, 1680, 1524, 360, caida},
+        {Frame1, "LabelTension", u"Tensión (V):", 180, 240, 1524, 360, Tension},
+        {Frame1, "Labellongitud", u"Longitud (m):", 180, 960, 1524, 360, longitud},
+        {Frame1, "labelseccion", u"Sección (mm²):", 180, 1320, 1500, 348, Seccion},
+        {Frame1, "LabelPotencia", u"Potencia (W):", 180, 600, 1524, 360, Potencia},
+        {superficie, "Label1", u"Tipo de corriente:", 60, 60, 1740, 348, Clase},
     };
 
     auto *Image1 = new QLabel(Frame1);
@@ -119,6 +120,7 @@ void fIntensidad::CrearControles(QWidget *superficie) {
     caidamax->setAlignment(Qt::AlignRight | Qt::AlignTop);
     Disposicion::PonerFondo(caidamax, Disposicion::kGrisClaro);
     Disposicion::PonerColorTexto(caidamax, colorDe(secciones::kColorNormal));
+    caidamax->setAccessibleName(QStringLiteral("Caída máxima"));
     connect(caidamax, &Etiqueta::Change, this, &fIntensidad::caidamax_Change);
 
     label2 = new QLabel(Frame1);
@@ -134,6 +136,7 @@ void fIntensidad::CrearControles(QWidget *superficie) {
         rotulo->setFont(negrita);
         rotulo->setAlignment(Qt::AlignRight | Qt::AlignTop);
         Disposicion::PonerFondo(rotulo, Disposicion::kGrisClaro);
+        Disposicion::Rotular(rotulo, r.control);
     }
 
     // Focus order by tab index, across the frame; it does not follow the screen.

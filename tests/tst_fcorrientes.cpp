@@ -100,6 +100,11 @@ private Q_SLOTS:
             QVERIFY(logo->hasScaledContents());
             QCOMPARE(logo->pixmap().size(), QSize(854, 333));
             QVERIFY(caja("label2")->isReadOnly());
+            // Each field is named after its caption, for screen readers.
+            QCOMPARE(caja("Tension")->accessibleName(), QStringLiteral("Tensión (V)"));
+            QCOMPARE(caja("Coseno")->accessibleName(), QStringLiteral("Cos Ø"));
+            QCOMPARE(Clase()->accessibleName(), QStringLiteral("Tipo de corriente"));
+            QCOMPARE(Control<QLabel>(ventana, "LabelPotencia")->buddy(), caja("Potencia"));
         });
     }
 
