@@ -7,7 +7,9 @@
 namespace Disposicion {
 
 namespace {
-int pixeles(int twips) { return (twips + kTwipsPorPixel / 2) / kTwipsPorPixel; }
+int pixeles(int twips) {
+    return (twips + kTwipsPorPixel / 2) / kTwipsPorPixel;
+}
 } // namespace
 
 QRect Twips(int left, int top, int width, int height) {
@@ -16,7 +18,9 @@ QRect Twips(int left, int top, int width, int height) {
     return QRect(x, y, pixeles(left + width) - x, pixeles(top + height) - y);
 }
 
-QSize TwipsTamano(int width, int height) { return QSize(pixeles(width), pixeles(height)); }
+QSize TwipsTamano(int width, int height) {
+    return QSize(pixeles(width), pixeles(height));
+}
 
 QFont FuenteSansSerif(qreal puntos, bool negrita, bool cursiva) {
     // The metric-compatible faces come before the generic fallback, which may run wider.

@@ -2,10 +2,10 @@
 
 #include "app/Disposicion.h"
 #include "app/Formularios.h"
-#include <QScreen>
-#include "input/Module1.h"
 #include "corrientes/fCorrientes.h"
+#include "input/Module1.h"
 #include "secciones/fIntensidad.h"
+#include <QScreen>
 
 #include <QCoreApplication>
 #include <QPainter>
@@ -69,7 +69,9 @@ fQuorvel::~fQuorvel() {
     Formularios::fIntensidad = nullptr;
 }
 
-void fQuorvel::Form_Load() { Module1::DetectarSeparador(); }
+void fQuorvel::Form_Load() {
+    Module1::DetectarSeparador();
+}
 
 void fQuorvel::Command1_Click(qint16 Index) {
     switch (Index) {

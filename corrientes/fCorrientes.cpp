@@ -1,10 +1,10 @@
 #include "corrientes/fCorrientes.h"
 
-#include "input/Controles.h"
 #include "app/Disposicion.h"
+#include "corrientes/Relaciones.h"
+#include "input/Controles.h"
 #include "input/Module1.h"
 #include "input/NumeroRegional.h"
-#include "corrientes/Relaciones.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -59,8 +59,7 @@ void fCorrientes::CrearControles(QWidget *superficie) {
         void (fCorrientes::*keyPress)(qint16 &);
     };
     const Caja cajas[] = {
-        {Coseno, "Coseno", u"1", 1500, &fCorrientes::Coseno_Change,
-         &fCorrientes::Coseno_KeyPress},
+        {Coseno, "Coseno", u"1", 1500, &fCorrientes::Coseno_Change, &fCorrientes::Coseno_KeyPress},
         {Potencia, "Potencia", kPotenciaInicial, 780, &fCorrientes::Potencia_Change,
          &fCorrientes::Potencia_KeyPress},
         {Intensidad, "Intensidad", kIntensidadInicial, 1140, &fCorrientes::Intensidad_Change,
@@ -134,7 +133,8 @@ void fCorrientes::Form_Load() {
 }
 
 void fCorrientes::Clase_Click() {
-    const std::optional<corrientes::Clase> clase = corrientes::ClaseCorriente(Clase->currentIndex());
+    const std::optional<corrientes::Clase> clase =
+        corrientes::ClaseCorriente(Clase->currentIndex());
     if (!clase)
         return;
     Tension->setText(QString::fromUtf16(clase->textoTension));
@@ -207,9 +207,19 @@ void fCorrientes::CambioDeCaja(QLineEdit *caja, Comprobador comprobar, double &v
     cambia = -1;
 }
 
-void fCorrientes::Tension_KeyPress(qint16 &KeyAscii) { Module1::FiltrarTecla(KeyAscii); }
-void fCorrientes::Intensidad_KeyPress(qint16 &KeyAscii) { Module1::FiltrarTecla(KeyAscii); }
-void fCorrientes::Potencia_KeyPress(qint16 &KeyAscii) { Module1::FiltrarTecla(KeyAscii); }
-void fCorrientes::Coseno_KeyPress(qint16 &KeyAscii) { Module1::FiltrarTecla(KeyAscii); }
+void fCorrientes::Tension_KeyPress(qint16 &KeyAscii) {
+    Module1::FiltrarTecla(KeyAscii);
+}
+void fCorrientes::Intensidad_KeyPress(qint16 &KeyAscii) {
+    Module1::FiltrarTecla(KeyAscii);
+}
+void fCorrientes::Potencia_KeyPress(qint16 &KeyAscii) {
+    Module1::FiltrarTecla(KeyAscii);
+}
+void fCorrientes::Coseno_KeyPress(qint16 &KeyAscii) {
+    Module1::FiltrarTecla(KeyAscii);
+}
 
-void fCorrientes::Command1_Click() { hide(); }
+void fCorrientes::Command1_Click() {
+    hide();
+}

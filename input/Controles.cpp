@@ -15,7 +15,9 @@ bool esTecleado(QChar c) {
 }
 
 // The character's code in the single-byte character set; "?" for what it cannot hold.
-qint16 codigoDe(QChar c) { return c.unicode() <= 0xFF ? qint16(c.unicode()) : qint16(u'?'); }
+qint16 codigoDe(QChar c) {
+    return c.unicode() <= 0xFF ? qint16(c.unicode()) : qint16(u'?');
+}
 
 } // namespace
 
@@ -29,7 +31,8 @@ void CajaNumero::keyPressEvent(QKeyEvent *evento) {
     // Ctrl or Meta make a shortcut (copy, paste, select all...), except with Alt, which is
     // how some systems report the AltGr key that types characters.
     const Qt::KeyboardModifiers mods = evento->modifiers();
-    const bool atajo = (mods & (Qt::ControlModifier | Qt::MetaModifier)) && !(mods & Qt::AltModifier);
+    const bool atajo =
+        (mods & (Qt::ControlModifier | Qt::MetaModifier)) && !(mods & Qt::AltModifier);
     if (atajo || texto.isEmpty() || !std::all_of(texto.begin(), texto.end(), esTecleado)) {
         QLineEdit::keyPressEvent(evento);
         return;

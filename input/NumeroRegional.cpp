@@ -16,7 +16,9 @@ struct Lectura {
     bool todoCeros = true;
 };
 
-bool esDigito(QChar c) { return c >= u'0' && c <= u'9'; }
+bool esDigito(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // Reads `prefijo` at `pos`, if it stands there and is not empty.
 bool tomar(QStringView texto, qsizetype &pos, QStringView prefijo) {
@@ -95,7 +97,8 @@ std::optional<Lectura> leer(QStringView texto, const QLocale &locale) {
     }
     if (!hayDigito)
         return std::nullopt;
-    lectura.magnitud = lectura.todoCeros ? 0 : (digitosEnteros > 0 ? digitosEnteros : -cerosTrasComa);
+    lectura.magnitud =
+        lectura.todoCeros ? 0 : (digitosEnteros > 0 ? digitosEnteros : -cerosTrasComa);
 
     // An exponent, only right after the digits.
     if (pos < texto.size()) {

@@ -12,9 +12,13 @@ double CalcularCaida(double AUX, double L, double P, double MAT, double s, doubl
     return ((AUX * L) * P) / ((MAT * s) * U);
 }
 
-double CaidaMaxima(double U) { return (U * 3) / 100; }
+double CaidaMaxima(double U) {
+    return (U * 3) / 100;
+}
 
-bool CaidaExcedida(double caida, double U) { return caida > CaidaMaxima(U); }
+bool CaidaExcedida(double caida, double U) {
+    return caida > CaidaMaxima(U);
+}
 
 QString TextoCaidaMaxima(double U, const QLocale &locale) {
     return QStringLiteral("Caída máxima: ") +

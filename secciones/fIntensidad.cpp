@@ -1,8 +1,8 @@
 #include "secciones/fIntensidad.h"
 
+#include "app/Disposicion.h"
 #include "input/Comprobacion.h"
 #include "input/Controles.h"
-#include "app/Disposicion.h"
 #include "input/Module1.h"
 #include "input/NumeroRegional.h"
 #include "secciones/Relaciones.h"
@@ -20,7 +20,9 @@ namespace {
 constexpr qint16 kVerdadero = -1;
 constexpr qint16 kFalso = 0;
 
-QColor colorDe(quint32 rgb) { return QColor::fromRgb(QRgb(rgb)); }
+QColor colorDe(quint32 rgb) {
+    return QColor::fromRgb(QRgb(rgb));
+}
 
 } // namespace
 
@@ -169,11 +171,21 @@ void fIntensidad::Form_Load() {
     Combo1->setListIndex(0);
 }
 
-void fIntensidad::Tension_Change() { CambioDeCaja(Tension, U, Pasos::Tension); }
-void fIntensidad::longitud_Change() { CambioDeCaja(longitud, L, Pasos::Seccion); }
-void fIntensidad::Potencia_Change() { CambioDeCaja(Potencia, P, Pasos::Seccion); }
-void fIntensidad::caida_Change() { CambioDeCaja(caida, e, Pasos::SeccionDesdeCaida); }
-void fIntensidad::Seccion_Change() { CambioDeCaja(Seccion, s, Pasos::Caida); }
+void fIntensidad::Tension_Change() {
+    CambioDeCaja(Tension, U, Pasos::Tension);
+}
+void fIntensidad::longitud_Change() {
+    CambioDeCaja(longitud, L, Pasos::Seccion);
+}
+void fIntensidad::Potencia_Change() {
+    CambioDeCaja(Potencia, P, Pasos::Seccion);
+}
+void fIntensidad::caida_Change() {
+    CambioDeCaja(caida, e, Pasos::SeccionDesdeCaida);
+}
+void fIntensidad::Seccion_Change() {
+    CambioDeCaja(Seccion, s, Pasos::Caida);
+}
 
 void fIntensidad::CambioDeCaja(QLineEdit *caja, double &valor, Pasos pasos) {
     if (!cambia)
@@ -191,8 +203,8 @@ void fIntensidad::CambioDeCaja(QLineEdit *caja, double &valor, Pasos pasos) {
     const double resultado = pasos == Pasos::Caida
                                  ? secciones::CalcularCaida(AUX, L, P, MAT, s, U)
                                  : secciones::CalcularSeccion(AUX, L, P, MAT, e, U);
-    const bool enRango = std::isfinite(resultado) && resultado > 0 &&
-                         std::isfinite(secciones::CaidaMaxima(U));
+    const bool enRango =
+        std::isfinite(resultado) && resultado > 0 && std::isfinite(secciones::CaidaMaxima(U));
     if (!comprobacion.aceptada() || !enRango) {
         valor = anterior;
         label2->setText(kValorNoNumerico);
@@ -211,11 +223,11 @@ void fIntensidad::CambioDeCaja(QLineEdit *caja, double &valor, Pasos pasos) {
     case Pasos::Seccion:
     case Pasos::SeccionDesdeCaida:
         s = resultado;
-        Seccion->setText(NumeroRegional::Formatear(
-            s,
-            pasos == Pasos::Seccion ? secciones::kMascaraResultado
-                                    : secciones::kMascaraSeccionDesdeCaida,
-            locale));
+        Seccion->setText(NumeroRegional::Formatear(s,
+                                                   pasos == Pasos::Seccion
+                                                       ? secciones::kMascaraResultado
+                                                       : secciones::kMascaraSeccionDesdeCaida,
+                                                   locale));
         caidamax_Change();
         break;
     case Pasos::Caida:
@@ -238,7 +250,8 @@ void fIntensidad::caidamax_Change() {
 }
 
 void fIntensidad::Clase_Click() {
-    if (const std::optional<secciones::Clase> clase = secciones::ClaseLinea(Clase->currentIndex())) {
+    if (const std::optional<secciones::Clase> clase =
+            secciones::ClaseLinea(Clase->currentIndex())) {
         U = clase->U;
         AUX = clase->AUX;
         Tension->setText(QString::fromUtf16(clase->textoTension));
@@ -249,7 +262,8 @@ void fIntensidad::Clase_Click() {
 }
 
 void fIntensidad::Combo1_Click() {
-    if (const std::optional<double> conductividad = secciones::Conductividad(Combo1->currentIndex()))
+    if (const std::optional<double> conductividad =
+            secciones::Conductividad(Combo1->currentIndex()))
         MAT = *conductividad;
     Tension_Change();
 }
@@ -259,8 +273,18 @@ void fIntensidad::Command1_Click() {
     Combo1->setListIndex(0);
 }
 
-void fIntensidad::Tension_KeyPress(qint16 &KeyAscii) { Module1::FiltrarTecla(KeyAscii); }
-void fIntensidad::Potencia_KeyPress(qint16 &KeyAscii) { Module1::FiltrarTecla(KeyAscii); }
-void fIntensidad::longitud_KeyPress(qint16 &KeyAscii) { Module1::FiltrarTecla(KeyAscii); }
-void fIntensidad::Seccion_KeyPress(qint16 &KeyAscii) { Module1::FiltrarTecla(KeyAscii); }
-void fIntensidad::caida_KeyPress(qint16 &KeyAscii) { Module1::FiltrarTecla(KeyAscii); }
+void fIntensidad::Tension_KeyPress(qint16 &KeyAscii) {
+    Module1::FiltrarTecla(KeyAscii);
+}
+void fIntensidad::Potencia_KeyPress(qint16 &KeyAscii) {
+    Module1::FiltrarTecla(KeyAscii);
+}
+void fIntensidad::longitud_KeyPress(qint16 &KeyAscii) {
+    Module1::FiltrarTecla(KeyAscii);
+}
+void fIntensidad::Seccion_KeyPress(qint16 &KeyAscii) {
+    Module1::FiltrarTecla(KeyAscii);
+}
+void fIntensidad::caida_KeyPress(qint16 &KeyAscii) {
+    Module1::FiltrarTecla(KeyAscii);
+}

@@ -9,11 +9,12 @@
 inline void UsarLocaleDePrueba() {
     const QString nombre = qEnvironmentVariable("QUORVEL_TEST_LOCALE", QStringLiteral("es_ES"));
     QLocale::setDefault(QLocale(nombre));
-    QVERIFY2(QLocale().decimalPoint() == (nombre == u"en_US" ? u"." : u","),
-             qPrintable(nombre));
+    QVERIFY2(QLocale().decimalPoint() == (nombre == u"en_US" ? u"." : u","), qPrintable(nombre));
 }
 
-inline bool LocaleConComa() { return QLocale().decimalPoint() == u","; }
+inline bool LocaleConComa() {
+    return QLocale().decimalPoint() == u",";
+}
 
 // "9,1" as the locale under test shows it: "9,1" or "9.1".
 inline QString Regional(QString texto) {

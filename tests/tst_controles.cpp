@@ -56,14 +56,22 @@ private Q_SLOTS:
     void tecleo_data() {
         QTest::addColumn<QString>("teclas");
         QTest::addColumn<QString>("texto");
-        QTest::newRow("punto") << "2.5" << "2,5";
-        QTest::newRow("coma") << "2,5" << "2,5";
-        QTest::newRow("letra") << "2a5" << "25";
-        QTest::newRow("signos") << "-5+" << "5";
-        QTest::newRow("exponente") << "1e3" << "13";
-        QTest::newRow("dos separadores") << "1.2.3" << "1,2,3";
-        QTest::newRow("separador primero") << ".5" << ",5";
-        QTest::newRow("blanco") << "4 4" << "44";
+        QTest::newRow("punto") << "2.5"
+                               << "2,5";
+        QTest::newRow("coma") << "2,5"
+                              << "2,5";
+        QTest::newRow("letra") << "2a5"
+                               << "25";
+        QTest::newRow("signos") << "-5+"
+                                << "5";
+        QTest::newRow("exponente") << "1e3"
+                                   << "13";
+        QTest::newRow("dos separadores") << "1.2.3"
+                                         << "1,2,3";
+        QTest::newRow("separador primero") << ".5"
+                                           << ",5";
+        QTest::newRow("blanco") << "4 4"
+                                << "44";
         QTest::newRow("acento") << QString::fromUtf16(u"7é€8") << "78";
     }
     void tecleo() {
@@ -194,8 +202,7 @@ private Q_SLOTS:
         });
         QCOMPARE(pulsado.count(), 0);
         // The same click once the window is hidden reaches the button.
-        QTest::mouseClick(principal.windowHandle(), Qt::LeftButton, {},
-                          boton->geometry().center());
+        QTest::mouseClick(principal.windowHandle(), Qt::LeftButton, {}, boton->geometry().center());
         QCOMPARE(pulsado.count(), 1);
     }
 

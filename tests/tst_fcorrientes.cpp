@@ -114,8 +114,8 @@ private Q_SLOTS:
             // With an alternating kind all boxes take part.
             Clase()->setListIndex(1);
             Clase()->setFocus();
-            const char *orden[] = {"Tension", "Intensidad", "Potencia", "Coseno", "Command1",
-                                   "label2", "Clase"};
+            const char *orden[] = {"Tension",  "Intensidad", "Potencia", "Coseno",
+                                   "Command1", "label2",     "Clase"};
             for (const char *nombre : orden) {
                 QTest::keyClick(ventana->focusWidget(), Qt::Key_Tab);
                 QCOMPARE(ventana->focusWidget()->objectName(), QString::fromLatin1(nombre));
@@ -147,16 +147,42 @@ private Q_SLOTS:
         QTest::addColumn<QString>("teclas");
         QTest::addColumn<QString>("nombreDependiente");
         QTest::addColumn<QString>("resultado");
-        QTest::newRow("continua 4400 W") << 0 << "Potencia" << "4400" << "Intensidad" << "20,0";
-        QTest::newRow("continua punto") << 0 << "Potencia" << "2000.5" << "Intensidad" << "9,1";
-        QTest::newRow("monofásica 2000 W") << 1 << "Potencia" << "2000" << "Intensidad" << "11,4";
-        QTest::newRow("trifásica 2000 W") << 2 << "Potencia" << "2000" << "Intensidad" << "3,8";
-        QTest::newRow("trifásica 10 A") << 2 << "Intensidad" << "10" << "Potencia" << "5265,4";
-        QTest::newRow("monofásica 10 A") << 1 << "Intensidad" << "10" << "Potencia" << "1760,0";
-        QTest::newRow("monofásica cos 1") << 1 << "Coseno" << "1" << "Intensidad" << "9,1";
-        QTest::newRow("monofásica cos 0,0001")
-            << 1 << "Coseno" << "0,0001" << "Intensidad" << "90909,1";
-        QTest::newRow("tensión 440") << 0 << "Tension" << "440" << "Intensidad" << "4,5";
+        QTest::newRow("continua 4400 W") << 0 << "Potencia"
+                                         << "4400"
+                                         << "Intensidad"
+                                         << "20,0";
+        QTest::newRow("continua punto") << 0 << "Potencia"
+                                        << "2000.5"
+                                        << "Intensidad"
+                                        << "9,1";
+        QTest::newRow("monofásica 2000 W") << 1 << "Potencia"
+                                           << "2000"
+                                           << "Intensidad"
+                                           << "11,4";
+        QTest::newRow("trifásica 2000 W") << 2 << "Potencia"
+                                          << "2000"
+                                          << "Intensidad"
+                                          << "3,8";
+        QTest::newRow("trifásica 10 A") << 2 << "Intensidad"
+                                        << "10"
+                                        << "Potencia"
+                                        << "5265,4";
+        QTest::newRow("monofásica 10 A") << 1 << "Intensidad"
+                                         << "10"
+                                         << "Potencia"
+                                         << "1760,0";
+        QTest::newRow("monofásica cos 1") << 1 << "Coseno"
+                                          << "1"
+                                          << "Intensidad"
+                                          << "9,1";
+        QTest::newRow("monofásica cos 0,0001") << 1 << "Coseno"
+                                               << "0,0001"
+                                               << "Intensidad"
+                                               << "90909,1";
+        QTest::newRow("tensión 440") << 0 << "Tension"
+                                     << "440"
+                                     << "Intensidad"
+                                     << "4,5";
     }
     void recalculos() {
         QFETCH(int, clase);
@@ -235,19 +261,42 @@ private Q_SLOTS:
         QTest::addColumn<QString>("nombreCaja");
         QTest::addColumn<QString>("texto"); // pasted, past the key filter
         QTest::addColumn<QString>("esperado");
-        QTest::newRow("tensión 0") << 0 << "Tension" << "0" << "Valor no númerico...";
-        QTest::newRow("tensión vacía") << 0 << "Tension" << "" << "Valor no númerico...";
-        QTest::newRow("tensión separador") << 0 << "Tension" << "," << "Valor no númerico...";
-        QTest::newRow("potencia negativa") << 0 << "Potencia" << "-5" << "Valor no númerico...";
-        QTest::newRow("potencia letras") << 0 << "Potencia" << "abc" << "Valor no númerico...";
-        QTest::newRow("potencia enorme") << 0 << "Potencia" << "1e400" << "Valor no númerico...";
-        QTest::newRow("corriente cero") << 0 << "Intensidad" << "0" << "Valor no númerico...";
-        QTest::newRow("coseno 1,5") << 1 << "Coseno" << "1,5" << "Valor no válido...";
-        QTest::newRow("coseno 1,01") << 1 << "Coseno" << "1,01" << "Valor no válido...";
-        QTest::newRow("coseno 0") << 1 << "Coseno" << "0" << "Valor no válido...";
-        QTest::newRow("coseno vacío") << 1 << "Coseno" << "" << "Valor no númerico...";
-        QTest::newRow("resultado infinito")
-            << 0 << "Potencia" << "1e308" << "Valor no válido..."; // against a tiny voltage
+        QTest::newRow("tensión 0") << 0 << "Tension"
+                                   << "0"
+                                   << "Valor no númerico...";
+        QTest::newRow("tensión vacía") << 0 << "Tension"
+                                       << ""
+                                       << "Valor no númerico...";
+        QTest::newRow("tensión separador") << 0 << "Tension"
+                                           << ","
+                                           << "Valor no númerico...";
+        QTest::newRow("potencia negativa") << 0 << "Potencia"
+                                           << "-5"
+                                           << "Valor no númerico...";
+        QTest::newRow("potencia letras") << 0 << "Potencia"
+                                         << "abc"
+                                         << "Valor no númerico...";
+        QTest::newRow("potencia enorme") << 0 << "Potencia"
+                                         << "1e400"
+                                         << "Valor no númerico...";
+        QTest::newRow("corriente cero") << 0 << "Intensidad"
+                                        << "0"
+                                        << "Valor no númerico...";
+        QTest::newRow("coseno 1,5") << 1 << "Coseno"
+                                    << "1,5"
+                                    << "Valor no válido...";
+        QTest::newRow("coseno 1,01") << 1 << "Coseno"
+                                     << "1,01"
+                                     << "Valor no válido...";
+        QTest::newRow("coseno 0") << 1 << "Coseno"
+                                  << "0"
+                                  << "Valor no válido...";
+        QTest::newRow("coseno vacío") << 1 << "Coseno"
+                                      << ""
+                                      << "Valor no númerico...";
+        QTest::newRow("resultado infinito") << 0 << "Potencia"
+                                            << "1e308"
+                                            << "Valor no válido..."; // against a tiny voltage
     }
     void rechazos() {
         QFETCH(int, clase);
@@ -306,10 +355,14 @@ private Q_SLOTS:
     void pegados_data() {
         QTest::addColumn<QString>("texto");
         QTest::addColumn<QString>("intensidad");
-        QTest::newRow("con signo más") << "+4400" << "20,0";
-        QTest::newRow("agrupado") << "4G400" << "20,0";
-        QTest::newRow("exponente") << "4,4e3" << "20,0";
-        QTest::newRow("blancos") << " 4400 " << "20,0";
+        QTest::newRow("con signo más") << "+4400"
+                                       << "20,0";
+        QTest::newRow("agrupado") << "4G400"
+                                  << "20,0";
+        QTest::newRow("exponente") << "4,4e3"
+                                   << "20,0";
+        QTest::newRow("blancos") << " 4400 "
+                                 << "20,0";
     }
     void pegados() {
         QFETCH(QString, texto);

@@ -160,7 +160,8 @@ private Q_SLOTS:
             QTest::mouseClick(Control<QPushButton>(modal, "Command1"), Qt::LeftButton);
         });
         QVERIFY(Formularios::fIntensidad && !Formularios::fIntensidad->isVisible());
-        QTimer::singleShot(0, &ventana, [&] { QTest::mouseClick(Boton(&ventana, 2), Qt::LeftButton); });
+        QTimer::singleShot(0, &ventana,
+                           [&] { QTest::mouseClick(Boton(&ventana, 2), Qt::LeftButton); });
         QCOMPARE(QApplication::exec(), 0);
     }
 

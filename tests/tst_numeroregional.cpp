@@ -80,7 +80,8 @@ private Q_SLOTS:
         const QString simbolo = locale.currencySymbol();
         QCOMPARE(Convertir(simbolo + QStringLiteral("5"), locale), std::optional<double>(5));
         QCOMPARE(Convertir(QStringLiteral("5 ") + simbolo, locale), std::optional<double>(5));
-        QCOMPARE(Convertir(QStringLiteral("-") + simbolo + QStringLiteral("5"), locale), std::optional<double>(-5));
+        QCOMPARE(Convertir(QStringLiteral("-") + simbolo + QStringLiteral("5"), locale),
+                 std::optional<double>(-5));
         QVERIFY(!EsNumero(simbolo, locale));
         QVERIFY(!EsNumero(simbolo + simbolo + QStringLiteral("5"), locale));
     }
@@ -96,23 +97,40 @@ private Q_SLOTS:
         QTest::addColumn<double>("valor");
         QTest::addColumn<QString>("mascara");
         QTest::addColumn<QString>("texto");
-        QTest::newRow("9,09 a una cifra") << 2000.0 / 220 << "0.0" << "9D1";
-        QTest::newRow("entero con decimal") << 1760.0 << "0.0" << "1760D0";
-        QTest::newRow("sin agrupar") << 5265.434 << "0.0" << "5265D4";
-        QTest::newRow("mitad hacia arriba") << 1.25 << "0.0" << "1D3";
-        QTest::newRow("2,675 a dos cifras") << 2.675 << "0.00" << "2D68";
-        QTest::newRow("1,005 a dos cifras") << 1.005 << "0.00" << "1D01";
-        QTest::newRow("acarreo") << 9.96 << "0.0" << "10D0";
-        QTest::newRow("acarreo largo") << 999.999 << "0.00" << "1000D00";
-        QTest::newRow("cero a la izquierda") << 0.4699248 << "0.00" << "0D47";
-        QTest::newRow("almohadilla") << 6.6 << "#0.00" << "6D60";
-        QTest::newRow("once con cuarenta") << 11.4 << "#0.00" << "11D40";
-        QTest::newRow("diminuto") << 1e-300 << "0.00" << "0D00";
-        QTest::newRow("casi la mitad") << 0.049999 << "0.0" << "0D0";
-        QTest::newRow("redondeo a cero sin signo") << -0.01 << "0.0" << "0D0";
-        QTest::newRow("negativo") << -2.25 << "0.0" << "-2D3";
-        QTest::newRow("grande") << 1e20 << "0.0" << "100000000000000000000D0";
-        QTest::newRow("sin decimales") << 2.5 << "0" << "3";
+        QTest::newRow("9,09 a una cifra") << 2000.0 / 220 << "0.0"
+                                          << "9D1";
+        QTest::newRow("entero con decimal") << 1760.0 << "0.0"
+                                            << "1760D0";
+        QTest::newRow("sin agrupar") << 5265.434 << "0.0"
+                                     << "5265D4";
+        QTest::newRow("mitad hacia arriba") << 1.25 << "0.0"
+                                            << "1D3";
+        QTest::newRow("2,675 a dos cifras") << 2.675 << "0.00"
+                                            << "2D68";
+        QTest::newRow("1,005 a dos cifras") << 1.005 << "0.00"
+                                            << "1D01";
+        QTest::newRow("acarreo") << 9.96 << "0.0"
+                                 << "10D0";
+        QTest::newRow("acarreo largo") << 999.999 << "0.00"
+                                       << "1000D00";
+        QTest::newRow("cero a la izquierda") << 0.4699248 << "0.00"
+                                             << "0D47";
+        QTest::newRow("almohadilla") << 6.6 << "#0.00"
+                                     << "6D60";
+        QTest::newRow("once con cuarenta") << 11.4 << "#0.00"
+                                           << "11D40";
+        QTest::newRow("diminuto") << 1e-300 << "0.00"
+                                  << "0D00";
+        QTest::newRow("casi la mitad") << 0.049999 << "0.0"
+                                       << "0D0";
+        QTest::newRow("redondeo a cero sin signo") << -0.01 << "0.0"
+                                                   << "0D0";
+        QTest::newRow("negativo") << -2.25 << "0.0"
+                                  << "-2D3";
+        QTest::newRow("grande") << 1e20 << "0.0"
+                                << "100000000000000000000D0";
+        QTest::newRow("sin decimales") << 2.5 << "0"
+                                       << "3";
     }
     void mascaras() {
         QFETCH(double, valor);

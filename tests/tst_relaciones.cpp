@@ -43,27 +43,41 @@ private Q_SLOTS:
                                            corrientes::kMascara, QLocale()),
                  Regional(QStringLiteral("1760,0")));
         // Direct current is single-phase with the power factor held at 1.
-        QCOMPARE(corrientes::CalcularIntensidad(2000, 220, 1, 1),
-                 corrientes::CalcularIntensidad(2000, 220, 1, corrientes::ClaseCorriente(1)->raiz3));
+        QCOMPARE(
+            corrientes::CalcularIntensidad(2000, 220, 1, 1),
+            corrientes::CalcularIntensidad(2000, 220, 1, corrientes::ClaseCorriente(1)->raiz3));
     }
 
     void comprobaciones_data() {
         QTest::addColumn<bool>("coseno");
         QTest::addColumn<QString>("texto");
         QTest::addColumn<QString>("mensaje");
-        QTest::newRow("cos 1") << true << "1" << "";
-        QTest::newRow("cos 0") << true << "0" << "Valor no válido...";
-        QTest::newRow("cos 1,01") << true << "1,01" << "Valor no válido...";
-        QTest::newRow("cos 0,0001") << true << "0,0001" << "";
-        QTest::newRow("cos negativo") << true << "-0,5" << "Valor no válido...";
-        QTest::newRow("cos vacío") << true << "" << "Valor no númerico...";
-        QTest::newRow("cos letra") << true << "x" << "Valor no númerico...";
-        QTest::newRow("cero") << false << "0" << "Valor no númerico...";
-        QTest::newRow("vacío") << false << "" << "Valor no númerico...";
-        QTest::newRow("separador") << false << "," << "Valor no númerico...";
-        QTest::newRow("negativo") << false << "-5" << "Valor no númerico...";
-        QTest::newRow("positivo") << false << "0,5" << "";
-        QTest::newRow("enorme") << false << "1e999" << "Valor no númerico...";
+        QTest::newRow("cos 1") << true << "1"
+                               << "";
+        QTest::newRow("cos 0") << true << "0"
+                               << "Valor no válido...";
+        QTest::newRow("cos 1,01") << true << "1,01"
+                                  << "Valor no válido...";
+        QTest::newRow("cos 0,0001") << true << "0,0001"
+                                    << "";
+        QTest::newRow("cos negativo") << true << "-0,5"
+                                      << "Valor no válido...";
+        QTest::newRow("cos vacío") << true << ""
+                                   << "Valor no númerico...";
+        QTest::newRow("cos letra") << true << "x"
+                                   << "Valor no númerico...";
+        QTest::newRow("cero") << false << "0"
+                              << "Valor no númerico...";
+        QTest::newRow("vacío") << false << ""
+                               << "Valor no númerico...";
+        QTest::newRow("separador") << false << ","
+                                   << "Valor no númerico...";
+        QTest::newRow("negativo") << false << "-5"
+                                  << "Valor no númerico...";
+        QTest::newRow("positivo") << false << "0,5"
+                                  << "";
+        QTest::newRow("enorme") << false << "1e999"
+                                << "Valor no númerico...";
     }
     void comprobaciones() {
         QFETCH(bool, coseno);
@@ -97,11 +111,16 @@ private Q_SLOTS:
         QTest::addColumn<double>("e");
         QTest::addColumn<QString>("mascara");
         QTest::addColumn<QString>("texto");
-        QTest::newRow("cobre continua") << 0 << 0 << 6.0 << "0.00" << "1,62";
-        QTest::newRow("cobre trifásica") << 2 << 0 << 6.0 << "0.00" << "0,47";
-        QTest::newRow("aluminio") << 0 << 1 << 6.0 << "0.00" << "2,60";
-        QTest::newRow("hierro") << 0 << 2 << 6.0 << "0.00" << "10,70";
-        QTest::newRow("caída 7") << 0 << 0 << 7.0 << "0.0" << "1,4";
+        QTest::newRow("cobre continua") << 0 << 0 << 6.0 << "0.00"
+                                        << "1,62";
+        QTest::newRow("cobre trifásica") << 2 << 0 << 6.0 << "0.00"
+                                         << "0,47";
+        QTest::newRow("aluminio") << 0 << 1 << 6.0 << "0.00"
+                                  << "2,60";
+        QTest::newRow("hierro") << 0 << 2 << 6.0 << "0.00"
+                                << "10,70";
+        QTest::newRow("caída 7") << 0 << 0 << 7.0 << "0.0"
+                                 << "1,4";
     }
     void seccion() {
         QFETCH(int, clase);
@@ -129,7 +148,8 @@ private Q_SLOTS:
         QFETCH(QString, texto);
         QFETCH(bool, excedida);
         const double e = secciones::CalcularCaida(2, 30, 2000, 56, s, 220);
-        const QString mostrada = NumeroRegional::Formatear(e, secciones::kMascaraResultado, QLocale());
+        const QString mostrada =
+            NumeroRegional::Formatear(e, secciones::kMascaraResultado, QLocale());
         QCOMPARE(mostrada, Regional(texto));
         QCOMPARE(secciones::CaidaExcedida(*NumeroRegional::Convertir(mostrada, QLocale()), 220),
                  excedida);

@@ -15,8 +15,12 @@
 
 namespace {
 
-void escribir16(QDataStream &d, quint16 v) { d << v; }
-void escribir32(QDataStream &d, quint32 v) { d << v; }
+void escribir16(QDataStream &d, quint16 v) {
+    d << v;
+}
+void escribir32(QDataStream &d, quint32 v) {
+    d << v;
+}
 
 // A bolt inside a ring: the program's emblem, drawn in a square of side `lado` at `origen`.
 void emblema(QPainter &p, QPointF origen, qreal lado, const QColor &color) {
@@ -122,9 +126,9 @@ bool banner(const QString &ruta) {
 
 bool icono(const QString &ruta) {
     // The sixteen standard colours; the picture is drawn with them alone.
-    static const QRgb paleta[16] = {
-        0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
-        0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
+    static const QRgb paleta[16] = {0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080,
+                                    0x008080, 0xC0C0C0, 0x808080, 0xFF0000, 0x00FF00, 0xFFFF00,
+                                    0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF};
     QImage imagen(32, 32, QImage::Format_RGB32);
     imagen.fill(Qt::white);
     QPainter p(&imagen);
