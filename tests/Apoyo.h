@@ -29,6 +29,9 @@ template <class T> T *Control(QObject *ventana, const char *nombre) {
     return control;
 }
 
+#ifdef QT_WIDGETS_LIB
+#include <QWidget>
+
 // Types `texto` into `control` one key press at a time, any character included (QTest's own
 // key clicks know ASCII alone).
 inline void Teclear(QWidget *control, const QString &texto) {
@@ -40,3 +43,4 @@ inline void Teclear(QWidget *control, const QString &texto) {
         QTest::sendKeyEvent(QTest::Release, control, tecla, QString(c), Qt::NoModifier);
     }
 }
+#endif
