@@ -6,6 +6,8 @@ cd "$(dirname "$0")"
 
 accion=${1:-run}
 paquetes=(build-essential cmake qt6-base-dev libgl-dev)
+# The tests also validate the installed desktop entry and metainfo.
+[ "$accion" = test ] && paquetes+=(desktop-file-utils appstream)
 
 instalar() {
     local faltan=()

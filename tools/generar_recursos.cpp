@@ -208,6 +208,21 @@ bool logo(const QString &ruta) {
     return escritor.write(imagen);
 }
 
+// The emblem in the sizes a desktop's icon theme asks for, smooth-edged, as PNG.
+bool iconosDeEscritorio(const QString &carpeta) {
+    for (int lado : {32, 48, 64, 128, 256}) {
+        QImage imagen(lado, lado, QImage::Format_ARGB32);
+        imagen.fill(Qt::white);
+        QPainter p(&imagen);
+        p.setRenderHint(QPainter::Antialiasing);
+        emblema(p, QPointF(0, 0), lado, QColor(0xFF, 0, 0));
+        p.end();
+        if (!imagen.save(carpeta + QStringLiteral("/iconos/%1.png").arg(lado)))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -219,6 +234,6 @@ int main(int argc, char **argv) {
     const QString carpeta = QString::fromLocal8Bit(argv[1]);
     const bool bien = banner(carpeta + QStringLiteral("/banner.bmp")) &&
                       icono(carpeta + QStringLiteral("/icono.ico")) &&
-                      logo(carpeta + QStringLiteral("/logo.jpg"));
+                      logo(carpeta + QStringLiteral("/logo.jpg")) && iconosDeEscritorio(carpeta);
     return bien ? 0 : 1;
 }
