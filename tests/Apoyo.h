@@ -30,7 +30,21 @@ template <class T> T *Control(QObject *ventana, const char *nombre) {
 }
 
 #ifdef QT_WIDGETS_LIB
+#include "app/VentanaCalculadora.h"
+
+#include <QTimer>
 #include <QWidget>
+
+// Runs `accion` while `ventana` is displayed modally; hides it afterwards if the action did
+// not, so that a failed check cannot leave the test waiting.
+template <class F> void MientrasSeMuestra(VentanaCalculadora &ventana, F accion) {
+    QTimer::singleShot(0, &ventana, [&] {
+        accion();
+        if (ventana.isVisible())
+            ventana.hide();
+    });
+    ventana.Mostrar(nullptr);
+}
 
 // Types `texto` into `control` one key press at a time, any character included (QTest's own
 // key clicks know ASCII alone).

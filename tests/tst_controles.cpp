@@ -32,17 +32,6 @@ protected:
     void Form_Load() override { ++cargas; }
 };
 
-// Runs `accion` while `ventana` is displayed modally; hides it afterwards if the action
-// did not, so that a failed check cannot leave the test waiting.
-template <class F> void Durante(VentanaCalculadora &ventana, F accion) {
-    QTimer::singleShot(0, &ventana, [&] {
-        accion();
-        if (ventana.isVisible())
-            ventana.hide();
-    });
-    ventana.Mostrar(nullptr);
-}
-
 } // namespace
 
 class TstControles : public QObject {
@@ -163,7 +152,7 @@ private Q_SLOTS:
 
     void cerrarOcultaYConserva() {
         VentanaDePrueba ventana;
-        Durante(ventana, [&] {
+        MientrasSeMuestra(ventana, [&] {
             QVERIFY(ventana.isVisible());
             QVERIFY(ventana.isModal());
             QCOMPARE(QApplication::activeModalWidget(), &ventana);
@@ -172,19 +161,19 @@ private Q_SLOTS:
         });
         QVERIFY(!ventana.isVisible());
         QVERIFY(ventana.cargada());
-        Durante(ventana, [&] { QCOMPARE(ventana.caja->text(), QStringLiteral("tecleado")); });
+        MientrasSeMuestra(ventana, [&] { QCOMPARE(ventana.caja->text(), QStringLiteral("tecleado")); });
         QCOMPARE(ventana.cargas, 1);
     }
 
     void cajaDeCierreDescarga() {
         VentanaDePrueba ventana;
-        Durante(ventana, [&] {
+        MientrasSeMuestra(ventana, [&] {
             ventana.caja->setText(QStringLiteral("tecleado"));
             QVERIFY(ventana.close());
         });
         QVERIFY(!ventana.cargada());
         QVERIFY(!ventana.findChild<QLineEdit *>(QStringLiteral("caja")));
-        Durante(ventana, [&] { QCOMPARE(ventana.caja->text(), QStringLiteral("inicial")); });
+        MientrasSeMuestra(ventana, [&] { QCOMPARE(ventana.caja->text(), QStringLiteral("inicial")); });
         QCOMPARE(ventana.cargas, 2);
     }
 
@@ -194,7 +183,7 @@ private Q_SLOTS:
         QSignalSpy pulsado(boton, &QPushButton::clicked);
         principal.show();
         VentanaDePrueba ventana;
-        Durante(ventana, [&] {
+        MientrasSeMuestra(ventana, [&] {
             QVERIFY(QApplication::activeModalWidget() == &ventana);
             // Through the window system, as a real click comes, so that modality applies.
             QTest::mouseClick(principal.windowHandle(), Qt::LeftButton, {},
@@ -208,7 +197,7 @@ private Q_SLOTS:
 
     void escapeYEnterNoCierran() {
         VentanaDePrueba ventana;
-        Durante(ventana, [&] {
+        MientrasSeMuestra(ventana, [&] {
             QTest::keyClick(&ventana, Qt::Key_Escape);
             QTest::keyClick(&ventana, Qt::Key_Return);
             QVERIFY(ventana.isVisible());

@@ -13,15 +13,6 @@
 
 namespace {
 
-template <class F> void Durante(VentanaCalculadora &ventana, F accion) {
-    QTimer::singleShot(0, &ventana, [&] {
-        accion();
-        if (ventana.isVisible())
-            ventana.hide();
-    });
-    ventana.Mostrar(nullptr);
-}
-
 // Replaces the box's text by typing, as a user who selects it all first.
 void Escribir(QLineEdit *caja, const QString &teclas) {
     caja->selectAll();
@@ -53,7 +44,7 @@ private Q_SLOTS:
     }
 
     void disposicion() {
-        Durante(*ventana, [&] {
+        MientrasSeMuestra(*ventana, [&] {
             QCOMPARE(ventana->windowTitle(), QStringLiteral("Cálculo de Corrientes y Potencias"));
             QCOMPARE(ventana->size(), QSize(344, 160));
             QCOMPARE(ventana->minimumSize(), ventana->maximumSize());
@@ -109,7 +100,7 @@ private Q_SLOTS:
     }
 
     void ordenDeTabulacion() {
-        Durante(*ventana, [&] {
+        MientrasSeMuestra(*ventana, [&] {
             QCOMPARE(ventana->focusWidget(), Clase());
             // With an alternating kind all boxes take part.
             Clase()->setListIndex(1);
@@ -124,7 +115,7 @@ private Q_SLOTS:
     }
 
     void primeraApertura() {
-        Durante(*ventana, [&] {
+        MientrasSeMuestra(*ventana, [&] {
             QCOMPARE(Clase()->count(), 3);
             QCOMPARE(Clase()->currentText(), QStringLiteral("Continúa"));
             QCOMPARE(caja("Tension")->text(), QStringLiteral("220"));
@@ -190,7 +181,7 @@ private Q_SLOTS:
         QFETCH(QString, teclas);
         QFETCH(QString, nombreDependiente);
         QFETCH(QString, resultado);
-        Durante(*ventana, [&] {
+        MientrasSeMuestra(*ventana, [&] {
             Clase()->setListIndex(clase);
             QLineEdit *editada = caja(qPrintable(nombreCaja));
             Escribir(editada, teclas);
@@ -201,7 +192,7 @@ private Q_SLOTS:
     }
 
     void potenciaSeMantiene() {
-        Durante(*ventana, [&] {
+        MientrasSeMuestra(*ventana, [&] {
             Escribir(caja("Potencia"), QStringLiteral("4400"));
             QCOMPARE(caja("Intensidad")->text(), Regional(QStringLiteral("20,0")));
             Escribir(caja("Tension"), QStringLiteral("440"));
@@ -212,7 +203,7 @@ private Q_SLOTS:
     }
 
     void corrienteNoRedondeada() {
-        Durante(*ventana, [&] {
+        MientrasSeMuestra(*ventana, [&] {
             Clase()->setListIndex(2);
             Escribir(caja("Intensidad"), QStringLiteral("10"));
             QCOMPARE(caja("Intensidad")->text(), QStringLiteral("10"));
@@ -224,7 +215,7 @@ private Q_SLOTS:
     }
 
     void cambioDeClase() {
-        Durante(*ventana, [&] {
+        MientrasSeMuestra(*ventana, [&] {
             Escribir(caja("Potencia"), QStringLiteral("2000"));
             Clase()->setListIndex(2);
             QCOMPARE(caja("Tension")->text(), QStringLiteral("380"));
@@ -247,7 +238,7 @@ private Q_SLOTS:
     }
 
     void claseConElTeclado() {
-        Durante(*ventana, [&] {
+        MientrasSeMuestra(*ventana, [&] {
             Clase()->setFocus();
             QTest::keyClick(Clase(), Qt::Key_Down);
             QCOMPARE(Clase()->currentIndex(), 1);
@@ -303,7 +294,7 @@ private Q_SLOTS:
         QFETCH(QString, nombreCaja);
         QFETCH(QString, texto);
         QFETCH(QString, esperado);
-        Durante(*ventana, [&] {
+        MientrasSeMuestra(*ventana, [&] {
             Clase()->setListIndex(clase);
             if (QTest::currentDataTag() == QByteArray("resultado infinito"))
                 caja("Tension")->setText(QStringLiteral("1e-300"));
@@ -329,7 +320,7 @@ private Q_SLOTS:
     }
 
     void mensajeSeBorra() {
-        Durante(*ventana, [&] {
+        MientrasSeMuestra(*ventana, [&] {
             Escribir(caja("Tension"), QStringLiteral("0"));
             QCOMPARE(mensaje(), QStringLiteral("Valor no númerico..."));
             QCOMPARE(ventana->U, 220.0);
@@ -343,7 +334,7 @@ private Q_SLOTS:
     }
 
     void corrienteConTensionRechazada() {
-        Durante(*ventana, [&] {
+        MientrasSeMuestra(*ventana, [&] {
             Escribir(caja("Tension"), QString());
             QCOMPARE(mensaje(), QStringLiteral("Valor no númerico..."));
             Escribir(caja("Intensidad"), QStringLiteral("10"));
@@ -367,7 +358,7 @@ private Q_SLOTS:
     void pegados() {
         QFETCH(QString, texto);
         QFETCH(QString, intensidad);
-        Durante(*ventana, [&] {
+        MientrasSeMuestra(*ventana, [&] {
             QApplication::clipboard()->setText(
                 Regional(texto).replace(u'G', QLocale().groupSeparator()));
             QLineEdit *potencia = caja("Potencia");
@@ -380,7 +371,7 @@ private Q_SLOTS:
     }
 
     void teclasNoCierran() {
-        Durante(*ventana, [&] {
+        MientrasSeMuestra(*ventana, [&] {
             QTest::keyClick(caja("Tension"), Qt::Key_Escape);
             QTest::keyClick(caja("Tension"), Qt::Key_Return);
             QTest::keyClick(Control<QPushButton>(ventana, "Command1"), Qt::Key_Return);
@@ -391,14 +382,14 @@ private Q_SLOTS:
     }
 
     void cerrarYReabrir() {
-        Durante(*ventana, [&] {
+        MientrasSeMuestra(*ventana, [&] {
             Clase()->setListIndex(2);
             Escribir(caja("Tension"), QStringLiteral("400"));
             Escribir(caja("Coseno"), QStringLiteral("2"));
             QTest::mouseClick(Control<QPushButton>(ventana, "Command1"), Qt::LeftButton);
             QVERIFY(!ventana->isVisible());
         });
-        Durante(*ventana, [&] {
+        MientrasSeMuestra(*ventana, [&] {
             QCOMPARE(Clase()->currentIndex(), 2);
             QCOMPARE(caja("Tension")->text(), QStringLiteral("400"));
             QCOMPARE(caja("Coseno")->text(), QStringLiteral("2"));
@@ -408,13 +399,13 @@ private Q_SLOTS:
     }
 
     void cajaDeCierreRecarga() {
-        Durante(*ventana, [&] {
+        MientrasSeMuestra(*ventana, [&] {
             Clase()->setListIndex(2);
             Escribir(caja("Potencia"), QStringLiteral("3000"));
             QVERIFY(ventana->close());
         });
         QVERIFY(!ventana->cargada());
-        Durante(*ventana, [&] {
+        MientrasSeMuestra(*ventana, [&] {
             QCOMPARE(Clase()->currentIndex(), 0);
             QCOMPARE(caja("Tension")->text(), QStringLiteral("220"));
             QCOMPARE(caja("Potencia")->text(), QStringLiteral("2000"));
