@@ -1,7 +1,10 @@
 #include "app/Disposicion.h"
 
+#include "input/Controles.h"
+
 #include <QLabel>
 #include <QPalette>
+#include <QPushButton>
 #include <QWidget>
 
 namespace Disposicion {
@@ -56,6 +59,63 @@ void PonerColorTexto(QWidget *control, const QColor &color) {
     QPalette paleta = control->palette();
     paleta.setColor(control->foregroundRole(), color);
     control->setPalette(paleta);
+}
+
+QPushButton *CrearBotonCerrar(QWidget *padre, const QRect &rect) {
+    auto *boton = new QPushButton(QStringLiteral("Cerrar"), padre);
+    boton->setObjectName(QStringLiteral("Command1"));
+    boton->setGeometry(rect);
+    boton->setFont(FuenteSansSerif(12, true, true));
+    boton->setAutoDefault(false); // Enter presses nothing in these windows
+    return boton;
+}
+
+CajaNumero *CrearCaja(QWidget *padre, const char *nombre, const char16_t *texto, const QRect &rect,
+                      const QFont &fuente) {
+    auto *caja = new CajaNumero(padre);
+    caja->setObjectName(QLatin1String(nombre));
+    caja->setText(QString::fromUtf16(texto));
+    caja->setGeometry(rect);
+    caja->setFont(fuente);
+    return caja;
+}
+
+Lista *CrearLista(QWidget *padre, const char *nombre, const QRect &rect, const QFont &fuente) {
+    auto *lista = new Lista(padre);
+    lista->setObjectName(QLatin1String(nombre));
+    lista->setGeometry(rect);
+    lista->setFont(fuente);
+    return lista;
+}
+
+QLabel *CrearLogo(QWidget *padre, const QRect &rect) {
+    auto *logo = new QLabel(padre);
+    logo->setObjectName(QStringLiteral("Image1"));
+    logo->setGeometry(rect);
+    logo->setPixmap(QPixmap(QStringLiteral(":/resources/logo.jpg")));
+    logo->setScaledContents(true);
+    return logo;
+}
+
+QLabel *CrearRotulo(QWidget *padre, const char *nombre, const char16_t *caption, const QRect &rect,
+                    QWidget *control) {
+    auto *rotulo = new QLabel(QString::fromUtf16(caption), padre);
+    rotulo->setObjectName(QLatin1String(nombre));
+    rotulo->setGeometry(rect);
+    rotulo->setFont(FuenteSansSerif(9.75, true));
+    rotulo->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    PonerFondo(rotulo, kGrisClaro);
+    Rotular(rotulo, control);
+    return rotulo;
+}
+
+void OrdenDeTabulacion(std::initializer_list<QWidget *> controles) {
+    QWidget *anterior = nullptr;
+    for (QWidget *control : controles) {
+        if (anterior)
+            QWidget::setTabOrder(anterior, control);
+        anterior = control;
+    }
 }
 
 } // namespace Disposicion

@@ -8,7 +8,12 @@
 #include <QRect>
 #include <QSize>
 
+#include <initializer_list>
+
+class CajaNumero;
+class Lista;
 class QLabel;
+class QPushButton;
 class QWidget;
 
 namespace Disposicion {
@@ -30,5 +35,19 @@ void Rotular(QLabel *rotulo, QWidget *control);
 
 void PonerFondo(QWidget *control, const QColor &color);
 void PonerColorTexto(QWidget *control, const QColor &color);
+
+// The controls both calculators build, each named as the windows' handlers know it.
+QPushButton *CrearBotonCerrar(QWidget *padre, const QRect &rect);
+CajaNumero *CrearCaja(QWidget *padre, const char *nombre, const char16_t *texto, const QRect &rect,
+                      const QFont &fuente);
+Lista *CrearLista(QWidget *padre, const char *nombre, const QRect &rect, const QFont &fuente);
+// The logo, scaled to fill its box.
+QLabel *CrearLogo(QWidget *padre, const QRect &rect);
+// A caption: bold, right-aligned on light grey, and the caption of `control`.
+QLabel *CrearRotulo(QWidget *padre, const char *nombre, const char16_t *caption, const QRect &rect,
+                    QWidget *control);
+
+// Sets the focus order to the order given.
+void OrdenDeTabulacion(std::initializer_list<QWidget *> controles);
 
 } // namespace Disposicion

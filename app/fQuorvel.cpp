@@ -49,8 +49,7 @@ fQuorvel::fQuorvel()
         connect(boton, &QPushButton::clicked, this, [this, indice] { Command1_Click(indice); });
         porIndice[b.indice] = boton;
     }
-    setTabOrder(porIndice[0], porIndice[1]);
-    setTabOrder(porIndice[1], porIndice[2]);
+    Disposicion::OrdenDeTabulacion({porIndice[0], porIndice[1], porIndice[2]});
     porIndice[0]->setFocus();
 
     // The screen's centre, as the window has no owner.

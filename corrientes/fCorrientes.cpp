@@ -43,11 +43,7 @@ void fCorrientes::CrearControles(QWidget *superficie) {
     paleta.setColor(QPalette::Base, Disposicion::kGrisClaro);
     label2->setPalette(paleta);
 
-    Command1 = new QPushButton(QStringLiteral("Cerrar"), superficie);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(Twips(0, 1920, 5112, 432));
-    Command1->setFont(Disposicion::FuenteSansSerif(12, true, true));
-    Command1->setAutoDefault(false);
+    Command1 = Disposicion::CrearBotonCerrar(superficie, Twips(0, 1920, 5112, 432));
     connect(Command1, &QPushButton::clicked, this, &fCorrientes::Command1_Click);
 
     struct Caja {
@@ -68,26 +64,16 @@ void fCorrientes::CrearControles(QWidget *superficie) {
          &fCorrientes::Tension_KeyPress},
     };
     for (const Caja &c : cajas) {
-        c.control = new CajaNumero(superficie);
-        c.control->setObjectName(QLatin1String(c.nombre));
-        c.control->setText(QString::fromUtf16(c.texto));
-        c.control->setGeometry(Twips(1620, c.top, 912, 312));
-        c.control->setFont(fuenteCaja);
+        c.control = Disposicion::CrearCaja(superficie, c.nombre, c.texto,
+                                           Twips(1620, c.top, 912, 312), fuenteCaja);
         connect(c.control, &QLineEdit::textChanged, this, c.change);
         connect(c.control, &CajaNumero::KeyPress, this, c.keyPress);
     }
 
-    Clase = new Lista(superficie);
-    Clase->setObjectName(QStringLiteral("Clase"));
-    Clase->setGeometry(Twips(1860, 0, 3252, 336));
-    Clase->setFont(fuenteCaja);
+    Clase = Disposicion::CrearLista(superficie, "Clase", Twips(1860, 0, 3252, 336), fuenteCaja);
     connect(Clase, &Lista::Click, this, &fCorrientes::Clase_Click);
 
-    auto *Image1 = new QLabel(superficie);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(Twips(2640, 420, 2484, 996));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/resources/logo.jpg")));
-    Image1->setScaledContents(true);
+    Disposicion::CrearLogo(superficie, Twips(2640, 420, 2484, 996));
 
     struct Rotulo {
         const char *nombre;
@@ -104,21 +90,15 @@ void fCorrientes::CrearControles(QWidget *superficie) {
         {"Label1", u"Tipo de corriente:", 0, 0, 1860, 336, Clase, nullptr},
     };
     for (const Rotulo &r : rotulos) {
-        auto *rotulo = new QLabel(QString::fromUtf16(r.caption), superficie);
-        rotulo->setObjectName(QLatin1String(r.nombre));
-        rotulo->setGeometry(Twips(r.left, r.top, r.width, r.height));
-        rotulo->setFont(Disposicion::FuenteSansSerif(9.75, true));
-        rotulo->setAlignment(Qt::AlignRight | Qt::AlignTop);
-        Disposicion::PonerFondo(rotulo, Disposicion::kGrisClaro);
-        Disposicion::Rotular(rotulo, r.control);
+        QLabel *rotulo = Disposicion::CrearRotulo(
+            superficie, r.nombre, r.caption, Twips(r.left, r.top, r.width, r.height), r.control);
         if (r.destino)
             *r.destino = rotulo;
     }
 
     // Focus order by tab index; the labels hold indexes but never take the focus.
-    QWidget *orden[] = {Clase, Tension, Intensidad, Potencia, Coseno, Command1, label2};
-    for (std::size_t i = 0; i + 1 < std::size(orden); ++i)
-        setTabOrder(orden[i], orden[i + 1]);
+    Disposicion::OrdenDeTabulacion(
+        {Clase, Tension, Intensidad, Potencia, Coseno, Command1, label2});
     Clase->setFocus();
 }
 

@@ -35,28 +35,18 @@ fIntensidad::fIntensidad()
 void fIntensidad::CrearControles(QWidget *superficie) {
     const QFont negrita = Disposicion::FuenteSansSerif(9.75, true);
 
-    Command1 = new QPushButton(QStringLiteral("Cerrar"), superficie);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setGeometry(Twips(60, 2640, 5412, 432));
-    Command1->setFont(Disposicion::FuenteSansSerif(12, true, true));
-    Command1->setAutoDefault(false);
+    Command1 = Disposicion::CrearBotonCerrar(superficie, Twips(60, 2640, 5412, 432));
     HacerBotonCancelar(Command1);
     connect(Command1, &QPushButton::clicked, this, &fIntensidad::Command1_Click);
 
-    Clase = new Lista(superficie);
-    Clase->setObjectName(QStringLiteral("Clase"));
-    Clase->setGeometry(Twips(1800, 60, 3612, 336));
-    Clase->setFont(negrita);
+    Clase = Disposicion::CrearLista(superficie, "Clase", Twips(1800, 60, 3612, 336), negrita);
     connect(Clase, &Lista::Click, this, &fIntensidad::Clase_Click);
 
     auto *Frame1 = new QGroupBox(superficie);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(Twips(60, 420, 5412, 2172));
 
-    Combo1 = new Lista(Frame1);
-    Combo1->setObjectName(QStringLiteral("Combo1"));
-    Combo1->setGeometry(Twips(3720, 1320, 1572, 336));
-    Combo1->setFont(negrita);
+    Combo1 = Disposicion::CrearLista(Frame1, "Combo1", Twips(3720, 1320, 1572, 336), negrita);
     for (const char16_t *material : secciones::kMateriales)
         Combo1->addItem(QString::fromUtf16(material));
     Combo1->setCurrentIndex(-1); // chosen by the load step
@@ -82,11 +72,8 @@ void fIntensidad::CrearControles(QWidget *superficie) {
          &fIntensidad::longitud_KeyPress},
     };
     for (const Caja &c : cajas) {
-        c.control = new CajaNumero(Frame1);
-        c.control->setObjectName(QLatin1String(c.nombre));
-        c.control->setText(QString::fromUtf16(c.texto));
-        c.control->setGeometry(Twips(1680, c.top, 972, 360));
-        c.control->setFont(negrita);
+        c.control = Disposicion::CrearCaja(Frame1, c.nombre, c.texto, Twips(1680, c.top, 972, 360),
+                                           negrita);
         connect(c.control, &QLineEdit::textChanged, this, c.change);
         connect(c.control, &CajaNumero::KeyPress, this, c.keyPress);
     }
@@ -108,11 +95,7 @@ void fIntensidad::CrearControles(QWidget *superficie) {
         {superficie, "Label1", u"Tipo de corriente:", 60, 60, 1740, 348, Clase},
     };
 
-    auto *Image1 = new QLabel(Frame1);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(Twips(2760, 240, 2484, 996));
-    Image1->setPixmap(QPixmap(QStringLiteral(":/resources/logo.jpg")));
-    Image1->setScaledContents(true);
+    Disposicion::CrearLogo(Frame1, Twips(2760, 240, 2484, 996));
 
     caidamax = new Etiqueta(Frame1);
     caidamax->setObjectName(QStringLiteral("caidamax"));
@@ -132,19 +115,13 @@ void fIntensidad::CrearControles(QWidget *superficie) {
     label2->hide();
 
     for (const Rotulo &r : rotulos) {
-        auto *rotulo = new QLabel(QString::fromUtf16(r.caption), r.contenedor);
-        rotulo->setObjectName(QLatin1String(r.nombre));
-        rotulo->setGeometry(Twips(r.left, r.top, r.width, r.height));
-        rotulo->setFont(negrita);
-        rotulo->setAlignment(Qt::AlignRight | Qt::AlignTop);
-        Disposicion::PonerFondo(rotulo, Disposicion::kGrisClaro);
-        Disposicion::Rotular(rotulo, r.control);
+        Disposicion::CrearRotulo(r.contenedor, r.nombre, r.caption,
+                                 Twips(r.left, r.top, r.width, r.height), r.control);
     }
 
     // Focus order by tab index, across the frame; it does not follow the screen.
-    QWidget *orden[] = {Clase, longitud, Command1, Tension, Potencia, Seccion, caida, Combo1};
-    for (std::size_t i = 0; i + 1 < std::size(orden); ++i)
-        setTabOrder(orden[i], orden[i + 1]);
+    Disposicion::OrdenDeTabulacion(
+        {Clase, longitud, Command1, Tension, Potencia, Seccion, caida, Combo1});
     Clase->setFocus();
 }
 
