@@ -105,7 +105,6 @@ void fIntensidad::CrearControles(QWidget *superficie) {
     caidamax->setAlignment(Qt::AlignRight | Qt::AlignTop);
     Disposicion::PonerFondo(caidamax, Disposicion::kGrisClaro);
     Disposicion::PonerColorTexto(caidamax, colorDe(secciones::kColorNormal));
-    caidamax->setAccessibleName(QStringLiteral("Caída máxima"));
     connect(caidamax, &Etiqueta::Change, this, &fIntensidad::caidamax_Change);
 
     label2 = new QLabel(Frame1);
@@ -221,9 +220,11 @@ void fIntensidad::caidamax_Change() {
     const std::optional<double> mostrada = NumeroRegional::Convertir(caida->text(), QLocale());
     if (!mostrada)
         return;
-    Disposicion::PonerColorTexto(caidamax, colorDe(secciones::CaidaExcedida(*mostrada, U)
-                                                       ? secciones::kColorExcedida
-                                                       : secciones::kColorNormal));
+    const bool excedida = secciones::CaidaExcedida(*mostrada, U);
+    Disposicion::PonerColorTexto(
+        caidamax, colorDe(excedida ? secciones::kColorExcedida : secciones::kColorNormal));
+    // The colour alone would not reach a screen reader.
+    caidamax->setAccessibleDescription(excedida ? QStringLiteral("Caída superada") : QString());
 }
 
 void fIntensidad::Clase_Click() {
