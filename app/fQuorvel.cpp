@@ -5,11 +5,16 @@
 #include "corrientes/fCorrientes.h"
 #include "input/Module1.h"
 #include "secciones/fIntensidad.h"
-#include <QScreen>
 
 #include <QCoreApplication>
+#include <QImage>
 #include <QPainter>
 #include <QPushButton>
+#include <QResource>
+#include <QScreen>
+#include <QtEndian>
+
+#include <cstring>
 
 namespace {
 
@@ -26,15 +31,46 @@ constexpr Boton kBotones[] = {
     {0, u"Corrientes y potencias", 1140, 3180, 4272, 552},
 };
 
+const QSize kCliente = Disposicion::TwipsTamano(6525, 4890);
+const QString kBanner = QStringLiteral(":/resources/banner.bmp");
+
+// The part of the banner that a window `ancho` pixels wide shows. The banner is an
+// uncompressed bottom-up 24-bit bitmap, so its visible columns are copied straight out of the
+// resource; decoding all 884 columns through the image reader costs more than everything
+// else the start does. Any other bitmap goes through the reader.
+QPixmap BannerVisible(int ancho) {
+    const QResource recurso(kBanner);
+    const QByteArray datos = recurso.uncompressedData();
+    const auto *p = reinterpret_cast<const uchar *>(datos.constData());
+    const auto u16 = [p](int pos) { return qFromLittleEndian<quint16>(p + pos); };
+    const auto u32 = [p](int pos) { return qFromLittleEndian<quint32>(p + pos); };
+    if (datos.size() >= 54 && datos.startsWith("BM") && u32(14) >= 40 && u16(28) == 24 &&
+        u32(30) == 0 && qint32(u32(18)) > 0 && qint32(u32(22)) > 0) {
+        const qint64 w = qint32(u32(18));
+        const qint64 h = qint32(u32(22));
+        const qint64 fila = (w * 3 + 3) & ~qint64(3);
+        const qint64 inicio = u32(10);
+        if (inicio + fila * h <= datos.size()) {
+            const int visible = int(std::min<qint64>(w, ancho));
+            QImage imagen(visible, int(h), QImage::Format_BGR888);
+            for (int y = 0; y < h; ++y)
+                std::memcpy(imagen.scanLine(y), p + inicio + (h - 1 - y) * fila,
+                            std::size_t(visible) * 3);
+            return QPixmap::fromImage(std::move(imagen));
+        }
+    }
+    return QPixmap(kBanner);
+}
+
 } // namespace
 
 fQuorvel::fQuorvel()
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      banner(QStringLiteral(":/resources/banner.bmp")) {
+      banner(BannerVisible(kCliente.width())) {
     setObjectName(QStringLiteral("fQuorvel"));
     setWindowTitle(QStringLiteral("Quorvel eléctricos"));
-    setFixedSize(Disposicion::TwipsTamano(6525, 4890));
+    setFixedSize(kCliente);
     Disposicion::PonerFondo(this, Qt::white);
 
     QPushButton *porIndice[3] = {};

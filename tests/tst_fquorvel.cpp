@@ -77,8 +77,9 @@ private Q_SLOTS:
         const QImage imagen = ventana.grab().toImage();
         const QImage banner(QStringLiteral(":/resources/banner.bmp"));
         QCOMPARE(banner.size(), QSize(884, 206));
-        QCOMPARE(imagen.pixelColor(10, 10), banner.pixelColor(10, 10));
-        QCOMPARE(imagen.pixelColor(434, 205), banner.pixelColor(434, 205));
+        const QRect visible(0, 0, 435, 206);
+        QCOMPARE(imagen.copy(visible).convertToFormat(QImage::Format_RGB32),
+                 banner.copy(visible).convertToFormat(QImage::Format_RGB32));
         QCOMPARE(imagen.pixelColor(5, 230), QColor(Qt::white));
     }
 
