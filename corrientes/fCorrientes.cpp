@@ -131,9 +131,14 @@ void fCorrientes::Clase_Click() {
 }
 
 void fCorrientes::EscribirIntensidad() {
+    const double intensidad = corrientes::CalcularIntensidad(P, U, cosfi, raiz3);
+    // A current that a double cannot hold, or one that vanishes (a power pasted down in the
+    // denormal range), is neither stored nor shown: the box keeps the last one.
+    if (!std::isfinite(intensidad) || !(intensidad > 0))
+        return;
     const qint16 antes = cambia;
     cambia = 0;
-    I = corrientes::CalcularIntensidad(P, U, cosfi, raiz3);
+    I = intensidad;
     Intensidad->setText(NumeroRegional::Formatear(I, corrientes::kMascara, QLocale()));
     cambia = antes;
 }

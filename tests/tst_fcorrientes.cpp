@@ -319,6 +319,19 @@ private Q_SLOTS:
         });
     }
 
+    void potenciaDiminutaNoAnulaLaCorriente() {
+        // A power pasted down in the denormal range: a change of kind whose current would
+        // vanish keeps the last current rather than storing 0.
+        MientrasSeMuestra(*ventana, [&] {
+            caja("Potencia")->setText(QStringLiteral("1e-321"));
+            QCOMPARE(mensaje(), QString());
+            Clase()->setListIndex(2);
+            QVERIFY(ventana->I > 0);
+            QVERIFY(std::isfinite(ventana->I));
+            QCOMPARE(caja("Intensidad")->text(), Regional(QStringLiteral("0,0")));
+        });
+    }
+
     void mensajeSeBorra() {
         MientrasSeMuestra(*ventana, [&] {
             Escribir(caja("Tension"), QStringLiteral("0"));
