@@ -127,5 +127,6 @@ void fQuorvel::Command1_Click(qint16 Index) {
 void fQuorvel::paintEvent(QPaintEvent *) {
     // The banner at its natural size from the top-left corner, cut by the client area.
     QPainter pintor(this);
+    pintor.setRenderHint(QPainter::SmoothPixmapTransform); // on screens scaled above 1
     pintor.drawPixmap(0, 0, banner);
 }
