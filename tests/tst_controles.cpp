@@ -161,7 +161,8 @@ private Q_SLOTS:
         });
         QVERIFY(!ventana.isVisible());
         QVERIFY(ventana.cargada());
-        MientrasSeMuestra(ventana, [&] { QCOMPARE(ventana.caja->text(), QStringLiteral("tecleado")); });
+        MientrasSeMuestra(ventana,
+                          [&] { QCOMPARE(ventana.caja->text(), QStringLiteral("tecleado")); });
         QCOMPARE(ventana.cargas, 1);
     }
 
@@ -173,7 +174,8 @@ private Q_SLOTS:
         });
         QVERIFY(!ventana.cargada());
         QVERIFY(!ventana.findChild<QLineEdit *>(QStringLiteral("caja")));
-        MientrasSeMuestra(ventana, [&] { QCOMPARE(ventana.caja->text(), QStringLiteral("inicial")); });
+        MientrasSeMuestra(ventana,
+                          [&] { QCOMPARE(ventana.caja->text(), QStringLiteral("inicial")); });
         QCOMPARE(ventana.cargas, 2);
     }
 
