@@ -9,8 +9,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <cmath>
-
 using Disposicion::Twips;
 
 namespace {
@@ -134,7 +132,7 @@ void fCorrientes::EscribirIntensidad() {
     const double intensidad = corrientes::CalcularIntensidad(P, U, cosfi, raiz3);
     // A current that a double cannot hold, or one that vanishes (a power pasted down in the
     // denormal range), is neither stored nor shown: the box keeps the last one.
-    if (!std::isfinite(intensidad) || !(intensidad > 0))
+    if (!ResultadoValido(intensidad))
         return;
     const qint16 antes = cambia;
     cambia = 0;
@@ -174,7 +172,7 @@ void fCorrientes::CambioDeCaja(QLineEdit *caja, Comprobador comprobar, double &v
         const double resultado = haciaIntensidad
                                      ? corrientes::CalcularIntensidad(P, U, cosfi, raiz3)
                                      : corrientes::CalcularPotencia(I, U, cosfi, raiz3);
-        if (std::isfinite(resultado) && resultado > 0) {
+        if (ResultadoValido(resultado)) {
             (haciaIntensidad ? I : P) = resultado;
             (haciaIntensidad ? Intensidad : Potencia)
                 ->setText(NumeroRegional::Formatear(resultado, corrientes::kMascara, locale));

@@ -16,6 +16,10 @@ struct Comprobacion {
     bool aceptada() const { return mensaje.isEmpty(); }
 };
 
+// A computed quantity that a calculator may store and show: one that a double holds and that
+// has not vanished to 0 (both possible with pasted extremes).
+bool ResultadoValido(double valor);
+
 // A voltage, current, power, length, drop or section: a number strictly greater than 0. A
 // zero is reported with the same words as a text that is not a number.
 Comprobacion ComprobarPositivo(QStringView texto, const QLocale &locale);

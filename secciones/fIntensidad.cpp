@@ -179,8 +179,7 @@ void fIntensidad::CambioDeCaja(QLineEdit *caja, double &valor, Pasos pasos) {
     const double resultado = pasos == Pasos::Caida
                                  ? secciones::CalcularCaida(AUX, L, P, MAT, s, U)
                                  : secciones::CalcularSeccion(AUX, L, P, MAT, e, U);
-    const bool enRango =
-        std::isfinite(resultado) && resultado > 0 && std::isfinite(secciones::CaidaMaxima(U));
+    const bool enRango = ResultadoValido(resultado) && std::isfinite(secciones::CaidaMaxima(U));
     if (!comprobacion.aceptada() || !enRango) {
         valor = anterior;
         label2->setText(kValorNoNumerico);
