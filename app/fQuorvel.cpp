@@ -1,10 +1,10 @@
 #include "app/fQuorvel.h"
 
-#include "app/Disposicion.h"
 #include "app/Formularios.h"
 #include "corrientes/fCorrientes.h"
 #include "input/Module1.h"
 #include "secciones/fIntensidad.h"
+#include "ui/Disposicion.h"
 
 #include <QCoreApplication>
 #include <QImage>

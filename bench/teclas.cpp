@@ -6,9 +6,9 @@
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 #include "bench/Estadistica.h"
 #include "corrientes/fCorrientes.h"
-#include "input/Controles.h"
 #include "input/Module1.h"
 #include "secciones/fIntensidad.h"
+#include "ui/Controles.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,10 +1,10 @@
 #include "corrientes/fCorrientes.h"
 
-#include "app/Disposicion.h"
 #include "corrientes/Relaciones.h"
-#include "input/Controles.h"
 #include "input/Module1.h"
 #include "input/NumeroRegional.h"
+#include "ui/Controles.h"
+#include "ui/Disposicion.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -2,8 +2,8 @@
 // factor recomputes the current, every change of the current recomputes the power.
 #pragma once
 
-#include "app/VentanaCalculadora.h"
 #include "input/Comprobacion.h"
+#include "ui/VentanaCalculadora.h"
 
 class CajaNumero;
 class Lista;

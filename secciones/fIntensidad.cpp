@@ -1,11 +1,11 @@
 #include "secciones/fIntensidad.h"
 
-#include "app/Disposicion.h"
 #include "input/Comprobacion.h"
-#include "input/Controles.h"
 #include "input/Module1.h"
 #include "input/NumeroRegional.h"
 #include "secciones/Relaciones.h"
+#include "ui/Controles.h"
+#include "ui/Disposicion.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -3,7 +3,7 @@
 // 3 per cent of the voltage and turns red while the drop shown exceeds it.
 #pragma once
 
-#include "app/VentanaCalculadora.h"
+#include "ui/VentanaCalculadora.h"
 
 class CajaNumero;
 class Etiqueta;

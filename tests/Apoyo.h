@@ -30,7 +30,7 @@ template <class T> T *Control(QObject *ventana, const char *nombre) {
 }
 
 #ifdef QT_WIDGETS_LIB
-#include "app/VentanaCalculadora.h"
+#include "ui/VentanaCalculadora.h"
 
 #include <QTimer>
 #include <QWidget>

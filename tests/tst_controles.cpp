@@ -1,9 +1,9 @@
 // The controls' notifications and the calculator-window lifecycle, with a small window of
 // the tests' own.
-#include "app/VentanaCalculadora.h"
-#include "input/Controles.h"
 #include "input/Module1.h"
 #include "tests/Apoyo.h"
+#include "ui/Controles.h"
+#include "ui/VentanaCalculadora.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,10 +1,10 @@
 // The currents and powers window, driven as a user would: keys through the key filter, list
 // choices, pastes, "Cerrar", the close box, reopening.
-#include "app/Disposicion.h"
 #include "corrientes/fCorrientes.h"
-#include "input/Controles.h"
 #include "input/Module1.h"
 #include "tests/Apoyo.h"
+#include "ui/Controles.h"
+#include "ui/Disposicion.h"
 
 #include <QApplication>
 #include <QClipboard>

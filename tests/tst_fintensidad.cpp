@@ -1,11 +1,11 @@
 // The sections and voltage-drop window, driven as a user would: keys through the key filter,
 // list choices, pastes, Escape and Enter, "Cerrar", the close box and reopening.
-#include "app/Disposicion.h"
 #include "input/Comprobacion.h"
-#include "input/Controles.h"
 #include "input/Module1.h"
 #include "secciones/fIntensidad.h"
 #include "tests/Apoyo.h"
+#include "ui/Controles.h"
+#include "ui/Disposicion.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,12 +1,12 @@
 // The main window: its look, its buttons, the calculators it opens and the end of the program.
-#include "app/Disposicion.h"
 #include "app/Formularios.h"
 #include "app/fQuorvel.h"
 #include "corrientes/fCorrientes.h"
-#include "input/Controles.h"
 #include "input/Module1.h"
 #include "secciones/fIntensidad.h"
 #include "tests/Apoyo.h"
+#include "ui/Controles.h"
+#include "ui/Disposicion.h"
 
 #include <QApplication>
 #include <QPushButton>

@@ -6,12 +6,12 @@
 #include "corrientes/Relaciones.h"
 #include "corrientes/fCorrientes.h"
 #include "input/Comprobacion.h"
-#include "input/Controles.h"
 #include "input/Module1.h"
 #include "input/NumeroRegional.h"
 #include "secciones/Relaciones.h"
 #include "secciones/fIntensidad.h"
 #include "tests/Apoyo.h"
+#include "ui/Controles.h"
 
 #include <QApplication>
 #include <QClipboard>

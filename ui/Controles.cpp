@@ -1,4 +1,4 @@
-#include "input/Controles.h"
+#include "ui/Controles.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
-#include "app/Disposicion.h"
+#include "ui/Disposicion.h"
 
-#include "input/Controles.h"
+#include "ui/Controles.h"
 
 #include <QLabel>
 #include <QPalette>

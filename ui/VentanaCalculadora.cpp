@@ -1,4 +1,4 @@
-#include "app/VentanaCalculadora.h"
+#include "ui/VentanaCalculadora.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
