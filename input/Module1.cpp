@@ -18,17 +18,27 @@ constexpr qint16 kRetroceso = 8;
 
 void DetectarSeparador() {
     const QLocale locale;
-    const std::optional<double> prueba = NumeroRegional::Convertir(u"1.3", locale);
-    // Where "." groups digits the text reads as 13. A locale that reads "1.3" neither way
-    // (its grouping is another character) still has a decimal separator of its own: the
-    // pair follows it then.
-    const bool coma = prueba ? *prueba > 10 : locale.decimalPoint() == QLatin1String(",");
-    SepDecimal = coma ? kComa : kPunto;
-    SepAjeno = coma ? kPunto : kComa;
+    if (const std::optional<double> prueba = NumeroRegional::Convertir(u"1.3", locale)) {
+        // Where "." groups digits the text reads as 13.
+        const bool coma = *prueba > 10;
+        SepDecimal = coma ? kComa : kPunto;
+        SepAjeno = coma ? kPunto : kComa;
+        return;
+    }
+    // A locale that reads "1.3" neither way groups digits with another character, and its
+    // decimal separator may be neither "," nor "." either (the Arabic "٫"): the pair follows
+    // the separator that its conversion takes, so that the keys type what it reads.
+    const QString propio = locale.decimalPoint();
+    const char16_t codigo = propio.size() == 1 ? propio.front().unicode() : u'.';
+    SepDecimal = codigo <= 0x7FFF ? qint16(codigo) : kPunto;
+    SepAjeno = SepDecimal == kPunto ? kComa : kPunto;
 }
 
 void FiltrarTecla(qint16 &KeyAscii) {
-    if (KeyAscii == SepAjeno)
+    // Both separator keys type the decimal separator: the one that is not it is SepAjeno,
+    // and where the separator is neither of them, the comma key is turned too.
+    const bool separadorPropio = SepDecimal != kComa && SepDecimal != kPunto;
+    if (KeyAscii == SepAjeno || (separadorPropio && KeyAscii == kComa))
         KeyAscii = SepDecimal;
     if (KeyAscii == SepDecimal || KeyAscii == SepAjeno)
         return;

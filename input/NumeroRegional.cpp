@@ -16,8 +16,14 @@ struct Lectura {
     bool todoCeros = true;
 };
 
-bool esDigito(QChar c) {
-    return c >= u'0' && c <= u'9';
+// The value of a digit, 0 to 9, or -1 for a character that is none. Besides "0" to "9",
+// the digits of the locale's own number system count ("٢" where `cero` is "٠").
+int cifra(QChar c, QChar cero) {
+    for (const char16_t base : {u'0', cero.unicode()}) {
+        if (c.unicode() >= base && c.unicode() - base <= 9)
+            return c.unicode() - base;
+    }
+    return -1;
 }
 
 // Reads `prefijo` at `pos`, if it stands there and is not empty.
@@ -46,6 +52,10 @@ std::optional<Lectura> leer(QStringView texto, const QLocale &locale) {
     const QString decimal = locale.decimalPoint();
     const QString grupo = locale.groupSeparator();
     const QString moneda = locale.currencySymbol();
+    // A number system whose digits lie beyond 16 bits has none of its own here.
+    const QString ceroLocal = locale.zeroDigit();
+    const QChar cero = ceroLocal.size() == 1 ? ceroLocal.front() : QChar(u'0');
+    const auto esDigito = [cero](QChar c) { return cifra(c, cero) >= 0; };
 
     qsizetype pos = 0;
     qsizetype fin = texto.size();
@@ -73,15 +83,15 @@ std::optional<Lectura> leer(QStringView texto, const QLocale &locale) {
     bool enFraccion = false;
     while (pos < texto.size()) {
         const QChar c = texto[pos];
-        if (esDigito(c)) {
+        if (const int valor = cifra(c, cero); valor >= 0) {
             hayDigito = true;
-            if (c != u'0')
+            if (valor != 0)
                 lectura.todoCeros = false;
             if (!enFraccion && !lectura.todoCeros)
                 ++digitosEnteros;
             if (enFraccion && lectura.todoCeros)
                 ++cerosTrasComa;
-            lectura.ascii += char(c.unicode());
+            lectura.ascii += char('0' + valor);
             ++pos;
         } else if (!enFraccion && tomar(texto, pos, decimal)) {
             enFraccion = true;
@@ -114,9 +124,9 @@ std::optional<Lectura> leer(QStringView texto, const QLocale &locale) {
                 long long exponente = 0;
                 std::string digitos;
                 while (p < texto.size() && esDigito(texto[p])) {
-                    exponente = std::min<long long>(exponente * 10 + (texto[p].unicode() - u'0'),
-                                                    1'000'000'000LL);
-                    digitos += char(texto[p].unicode());
+                    const int valor = cifra(texto[p], cero);
+                    exponente = std::min<long long>(exponente * 10 + valor, 1'000'000'000LL);
+                    digitos += char('0' + valor);
                     ++p;
                 }
                 lectura.ascii += signoExp < 0 ? "e-" : "e";

@@ -11,10 +11,11 @@
 namespace NumeroRegional {
 
 // The number test: true when the whole text reads as one finite number under `locale`.
-// Digits may carry the locale's digit grouping in their whole part, one decimal separator,
-// an exponent (e, E, d or D with optional sign), a sign before or after them and the
-// locale's currency sign beside them; surrounding blanks are ignored. An empty text, a
-// lone separator or sign, and a value that a double cannot hold are not numbers.
+// Digits are "0" to "9" or the locale's own ("٢" in Arabic), and may carry the locale's digit
+// grouping in their whole part, one decimal separator, an exponent (e, E, d or D with optional
+// sign), a sign before or after them and the locale's currency sign beside them; surrounding blanks
+// are ignored. An empty text, a lone separator or sign, and a value that a double cannot hold are
+// not numbers.
 bool EsNumero(QStringView texto, const QLocale &locale);
 
 // The number conversion: the value of the text when EsNumero holds, nothing otherwise.

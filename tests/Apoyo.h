@@ -2,6 +2,8 @@
 // en_US) and made the default, and texts written with a comma turned into that locale's.
 #pragma once
 
+#include "input/Module1.h"
+
 #include <QLocale>
 #include <QString>
 #include <QtTest>
@@ -11,6 +13,26 @@ inline void UsarLocaleDePrueba() {
     QLocale::setDefault(QLocale(nombre));
     QVERIFY2(QLocale().decimalPoint() == (nombre == u"en_US" ? u"." : u","), qPrintable(nombre));
 }
+
+// Makes the locale called `nombre` the default and settles the separator pair for it, until
+// it goes out of scope; an empty name leaves the locale of the run.
+class LocaleDeFila {
+public:
+    explicit LocaleDeFila(const QString &nombre) {
+        if (!nombre.isEmpty())
+            QLocale::setDefault(QLocale(nombre));
+        Module1::DetectarSeparador();
+    }
+    ~LocaleDeFila() {
+        QLocale::setDefault(anterior);
+        Module1::DetectarSeparador();
+    }
+    LocaleDeFila(const LocaleDeFila &) = delete;
+    LocaleDeFila &operator=(const LocaleDeFila &) = delete;
+
+private:
+    const QLocale anterior;
+};
 
 inline bool LocaleConComa() {
     return QLocale().decimalPoint() == u",";

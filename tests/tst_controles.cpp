@@ -45,27 +45,33 @@ private Q_SLOTS:
     void tecleo_data() {
         QTest::addColumn<QString>("teclas");
         QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("nombreLocale"); // empty: the locale of the run
         QTest::newRow("punto") << "2.5"
-                               << "2,5";
+                               << "2,5" << QString();
         QTest::newRow("coma") << "2,5"
-                              << "2,5";
+                              << "2,5" << QString();
         QTest::newRow("letra") << "2a5"
-                               << "25";
+                               << "25" << QString();
         QTest::newRow("signos") << "-5+"
-                                << "5";
+                                << "5" << QString();
         QTest::newRow("exponente") << "1e3"
-                                   << "13";
+                                   << "13" << QString();
         QTest::newRow("dos separadores") << "1.2.3"
-                                         << "1,2,3";
+                                         << "1,2,3" << QString();
         QTest::newRow("separador primero") << ".5"
-                                           << ",5";
+                                           << ",5" << QString();
         QTest::newRow("blanco") << "4 4"
-                                << "44";
-        QTest::newRow("acento") << QString::fromUtf16(u"7é€8") << "78";
+                                << "44" << QString();
+        QTest::newRow("acento") << QString::fromUtf16(u"7é€8") << "78" << QString();
+        // Every separator key types the Arabic "٫"; Arabic digits are digits there.
+        QTest::newRow("ar_EG") << QString::fromUtf16(u"2\u0662.,\u066B5")
+                               << QString::fromUtf16(u"2\u0662,,,5") << "ar_EG";
     }
     void tecleo() {
         QFETCH(QString, teclas);
         QFETCH(QString, texto);
+        QFETCH(QString, nombreLocale);
+        const LocaleDeFila enVigor(nombreLocale);
         CajaNumero caja;
         connect(&caja, &CajaNumero::KeyPress, &caja, &Module1::FiltrarTecla);
         QSignalSpy cambios(&caja, &QLineEdit::textChanged);

@@ -12,8 +12,7 @@ using NumeroRegional::Formatear;
 
 namespace {
 // Texts written with D for the decimal separator and G for the digit grouping of the locale.
-QString Plantilla(QString texto) {
-    const QLocale locale;
+QString Plantilla(QString texto, const QLocale &locale = QLocale()) {
     return texto.replace(u'D', locale.decimalPoint()).replace(u'G', locale.groupSeparator());
 }
 } // namespace
@@ -27,47 +26,53 @@ private Q_SLOTS:
         QTest::addColumn<QString>("texto");
         QTest::addColumn<bool>("numero");
         QTest::addColumn<double>("valor");
-        QTest::newRow("entero") << "4400" << true << 4400.0;
-        QTest::newRow("decimal") << "2D5" << true << 2.5;
-        QTest::newRow("separador al principio") << "D5" << true << 0.5;
-        QTest::newRow("separador al final") << "5D" << true << 5.0;
-        QTest::newRow("agrupado") << "1G300D5" << true << 1300.5;
-        QTest::newRow("agrupado sin tres cifras") << "1G3" << true << 13.0;
-        QTest::newRow("negativo") << "-5" << true << -5.0;
-        QTest::newRow("positivo") << "+5" << true << 5.0;
-        QTest::newRow("signo detrás") << "5-" << true << -5.0;
-        QTest::newRow("exponente") << "1e3" << true << 1000.0;
-        QTest::newRow("exponente D") << "25d-1" << true << 2.5;
-        QTest::newRow("blancos alrededor") << "  7 " << true << 7.0;
-        QTest::newRow("cero") << "0" << true << 0.0;
-        QTest::newRow("diminuto") << "1e-400" << true << 0.0;
-        QTest::newRow("vacío") << "" << false << 0.0;
-        QTest::newRow("blancos") << "   " << false << 0.0;
-        QTest::newRow("solo separador") << "D" << false << 0.0;
-        QTest::newRow("solo signo") << "-" << false << 0.0;
-        QTest::newRow("dos separadores") << "1D2D3" << false << 0.0;
-        QTest::newRow("grupo al principio") << "G5" << false << 0.0;
-        QTest::newRow("grupo al final") << "5G" << false << 0.0;
-        QTest::newRow("grupo tras el separador") << "1D2G3" << false << 0.0;
-        QTest::newRow("letra") << "a" << false << 0.0;
-        QTest::newRow("cifra y letra") << "12a" << false << 0.0;
-        QTest::newRow("exponente sin cifras") << "1e" << false << 0.0;
-        QTest::newRow("exponente solo") << "e5" << false << 0.0;
-        QTest::newRow("dos signos") << "--5" << false << 0.0;
-        QTest::newRow("signo y blanco en medio") << "5 5" << false << 0.0;
-        QTest::newRow("demasiado grande") << "1e400" << false << 0.0;
-        QTest::newRow("demasiadas cifras") << QString(400, u'9') << false << 0.0;
-        QTest::newRow("cifras árabes") << QString::fromUtf16(u"\u0661\u0662") << false << 0.0;
-        QTest::newRow("infinito") << "inf" << false << 0.0;
-        QTest::newRow("nan") << "nan" << false << 0.0;
-        QTest::newRow("control") << QString::fromUtf16(u"5\u0007") << false << 0.0;
+        QTest::addColumn<QString>("nombreLocale"); // empty: the locale of the run
+        QTest::newRow("entero") << "4400" << true << 4400.0 << QString();
+        QTest::newRow("decimal") << "2D5" << true << 2.5 << QString();
+        QTest::newRow("separador al principio") << "D5" << true << 0.5 << QString();
+        QTest::newRow("separador al final") << "5D" << true << 5.0 << QString();
+        QTest::newRow("agrupado") << "1G300D5" << true << 1300.5 << QString();
+        QTest::newRow("agrupado sin tres cifras") << "1G3" << true << 13.0 << QString();
+        QTest::newRow("negativo") << "-5" << true << -5.0 << QString();
+        QTest::newRow("positivo") << "+5" << true << 5.0 << QString();
+        QTest::newRow("signo detrás") << "5-" << true << -5.0 << QString();
+        QTest::newRow("exponente") << "1e3" << true << 1000.0 << QString();
+        QTest::newRow("exponente D") << "25d-1" << true << 2.5 << QString();
+        QTest::newRow("blancos alrededor") << "  7 " << true << 7.0 << QString();
+        QTest::newRow("cero") << "0" << true << 0.0 << QString();
+        QTest::newRow("diminuto") << "1e-400" << true << 0.0 << QString();
+        QTest::newRow("vacío") << "" << false << 0.0 << QString();
+        QTest::newRow("blancos") << "   " << false << 0.0 << QString();
+        QTest::newRow("solo separador") << "D" << false << 0.0 << QString();
+        QTest::newRow("solo signo") << "-" << false << 0.0 << QString();
+        QTest::newRow("dos separadores") << "1D2D3" << false << 0.0 << QString();
+        QTest::newRow("grupo al principio") << "G5" << false << 0.0 << QString();
+        QTest::newRow("grupo al final") << "5G" << false << 0.0 << QString();
+        QTest::newRow("grupo tras el separador") << "1D2G3" << false << 0.0 << QString();
+        QTest::newRow("letra") << "a" << false << 0.0 << QString();
+        QTest::newRow("cifra y letra") << "12a" << false << 0.0 << QString();
+        QTest::newRow("exponente sin cifras") << "1e" << false << 0.0 << QString();
+        QTest::newRow("exponente solo") << "e5" << false << 0.0 << QString();
+        QTest::newRow("dos signos") << "--5" << false << 0.0 << QString();
+        QTest::newRow("signo y blanco en medio") << "5 5" << false << 0.0 << QString();
+        QTest::newRow("demasiado grande") << "1e400" << false << 0.0 << QString();
+        QTest::newRow("demasiadas cifras") << QString(400, u'9') << false << 0.0 << QString();
+        QTest::newRow("cifras árabes")
+            << QString::fromUtf16(u"\u0661\u0662") << false << 0.0 << QString();
+        QTest::newRow("infinito") << "inf" << false << 0.0 << QString();
+        QTest::newRow("nan") << "nan" << false << 0.0 << QString();
+        QTest::newRow("control") << QString::fromUtf16(u"5\u0007") << false << 0.0 << QString();
+        // Arabic: its own separator "٫" and digit grouping "٬", and its own digits beside ours.
+        QTest::newRow("ar_EG") << QString::fromUtf16(u"\u0661G\u06602\u0662D5") << true << 1022.5
+                               << "ar_EG";
     }
     void conversion() {
         QFETCH(QString, texto);
         QFETCH(bool, numero);
         QFETCH(double, valor);
-        const QLocale locale;
-        const QString real = Plantilla(texto);
+        QFETCH(QString, nombreLocale);
+        const QLocale locale = nombreLocale.isEmpty() ? QLocale() : QLocale(nombreLocale);
+        const QString real = Plantilla(texto, locale);
         QCOMPARE(EsNumero(real, locale), numero);
         const std::optional<double> convertido = Convertir(real, locale);
         QCOMPARE(convertido.has_value(), numero);
@@ -164,34 +169,39 @@ private Q_SLOTS:
 
     void filtro_data() {
         QTest::addColumn<int>("tecla");
-        QTest::addColumn<int>("resultado"); // -1: the decimal separator; -2: unchanged
+        QTest::addColumn<int>("resultado");        // -1: the decimal separator; -2: unchanged
+        QTest::addColumn<QString>("nombreLocale"); // empty: the locale of the run
         for (char c = '0'; c <= '9'; ++c)
-            QTest::newRow(qPrintable(QStringLiteral("cifra %1").arg(c))) << int(c) << -2;
-        QTest::newRow("coma") << 44 << -1;
-        QTest::newRow("punto") << 46 << -1;
-        QTest::newRow("retroceso") << 8 << -2;
-        QTest::newRow("menos") << int('-') << 0;
-        QTest::newRow("más") << int('+') << 0;
-        QTest::newRow("blanco") << int(' ') << 0;
-        QTest::newRow("a") << int('a') << 0;
-        QTest::newRow("e") << int('e') << 0;
-        QTest::newRow("E") << int('E') << 0;
-        QTest::newRow("d") << int('d') << 0;
-        QTest::newRow("D") << int('D') << 0;
-        QTest::newRow("eñe") << 0xF1 << 0;
-        QTest::newRow("a acentuada") << 0xE1 << 0;
-        QTest::newRow("dólar") << int('$') << 0;
-        QTest::newRow("euro") << 0x80 << 0;
-        QTest::newRow("barra") << int('/') << 0;
-        QTest::newRow("retorno") << 13 << 0;
-        QTest::newRow("escape") << 27 << 0;
-        QTest::newRow("tabulador") << 9 << 0;
-        QTest::newRow("superíndice dos") << 0xB2 << 0;
+            QTest::newRow(qPrintable(QStringLiteral("cifra %1").arg(c)))
+                << int(c) << -2 << QString();
+        QTest::newRow("coma") << 44 << -1 << QString();
+        QTest::newRow("punto") << 46 << -1 << QString();
+        QTest::newRow("retroceso") << 8 << -2 << QString();
+        QTest::newRow("menos") << int('-') << 0 << QString();
+        QTest::newRow("más") << int('+') << 0 << QString();
+        QTest::newRow("blanco") << int(' ') << 0 << QString();
+        QTest::newRow("a") << int('a') << 0 << QString();
+        QTest::newRow("e") << int('e') << 0 << QString();
+        QTest::newRow("E") << int('E') << 0 << QString();
+        QTest::newRow("d") << int('d') << 0 << QString();
+        QTest::newRow("D") << int('D') << 0 << QString();
+        QTest::newRow("eñe") << 0xF1 << 0 << QString();
+        QTest::newRow("a acentuada") << 0xE1 << 0 << QString();
+        QTest::newRow("dólar") << int('$') << 0 << QString();
+        QTest::newRow("euro") << 0x80 << 0 << QString();
+        QTest::newRow("barra") << int('/') << 0 << QString();
+        QTest::newRow("retorno") << 13 << 0 << QString();
+        QTest::newRow("escape") << 27 << 0 << QString();
+        QTest::newRow("tabulador") << 9 << 0 << QString();
+        QTest::newRow("superíndice dos") << 0xB2 << 0 << QString();
+        // Arabic reads only its own separator "٫": the comma key types it as well.
+        QTest::newRow("ar_EG coma") << 44 << 0x066B << "ar_EG";
     }
     void filtro() {
         QFETCH(int, tecla);
         QFETCH(int, resultado);
-        Module1::DetectarSeparador();
+        QFETCH(QString, nombreLocale);
+        const LocaleDeFila enVigor(nombreLocale);
         qint16 KeyAscii = qint16(tecla);
         Module1::FiltrarTecla(KeyAscii);
         const int esperado =

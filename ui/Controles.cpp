@@ -14,9 +14,10 @@ bool esTecleado(QChar c) {
     return c.isPrint() || c == u'\b' || c == u'\r' || c == u'\n' || c == u'\x1b';
 }
 
-// The character's code in the single-byte character set; "?" for what it cannot hold.
+// The character's own code wherever the 16-bit signed key code holds it, so that the filter
+// judges the real character ("٫", "٢"); "?" for what lies beyond.
 qint16 codigoDe(QChar c) {
-    return c.unicode() <= 0xFF ? qint16(c.unicode()) : qint16(u'?');
+    return c.unicode() <= 0x7FFF ? qint16(c.unicode()) : qint16(u'?');
 }
 
 } // namespace

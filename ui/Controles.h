@@ -10,7 +10,7 @@
 #include <QLineEdit>
 
 // A single-line box for numbers. Each typed character goes out through KeyPress first, by
-// reference, as its single-byte character code; the box then inserts the code as left, or
+// reference, as its character code; the box then inserts the code as left, or
 // nothing and beeps when it was set to 0. Cursor keys, deleting, the standard editing
 // shortcuts and pasting do not count as typed characters.
 class CajaNumero : public QLineEdit {
