@@ -10,6 +10,10 @@
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
+    // Desktop shells tie the windows to the launcher by these: the class of WM_CLASS on X11
+    // (the entry's StartupWMClass) and the app_id, the entry's own name, on Wayland.
+    QApplication::setApplicationName(QStringLiteral("quorvel"));
+    QApplication::setDesktopFileName(QStringLiteral("es.quorvel.electricos"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/icono.ico")));
     fQuorvel ventana;
 #ifdef QUORVEL_BENCH_EXIT
