@@ -9,10 +9,11 @@ accion=${1:-run}
 # runs wider and cuts the captions.
 paquetes=(build-essential cmake qt6-base-dev libgl-dev fonts-liberation)
 # The tests also validate the installed desktop entry and metainfo, and drive the program in
-# a virtual X server through the accessibility interface, under es_ES and en_US.
+# a virtual X server through the accessibility interface, under es_ES and en_US and under a
+# dark desktop theme (through the GTK platform theme that Debian's Qt recommends).
 if [ "$accion" = test ]; then
     paquetes+=(desktop-file-utils appstream xvfb xdotool x11-utils at-spi2-core dbus python3-gi
-        gir1.2-atspi-2.0 python3-xlib locales)
+        gir1.2-atspi-2.0 python3-xlib locales qt6-gtk-platformtheme)
 fi
 
 instalar() {

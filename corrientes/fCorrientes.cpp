@@ -40,6 +40,7 @@ void fCorrientes::CrearControles(QWidget *superficie) {
     QPalette paleta = label2->palette();
     paleta.setColor(QPalette::Base, Disposicion::kGrisClaro);
     label2->setPalette(paleta);
+    Disposicion::PonerColorTexto(label2, Disposicion::kTextoSobreGris);
 
     Command1 = Disposicion::CrearBotonCerrar(superficie, Twips(0, 1920, 5112, 432));
     connect(Command1, &QPushButton::clicked, this, &fCorrientes::Command1_Click);
@@ -157,12 +158,13 @@ void fCorrientes::Intensidad_Change() {
     CambioDeCaja(Intensidad, ComprobarPositivo, I, Dependiente::Potencia);
 }
 
-void fCorrientes::CambioDeCaja(QLineEdit *caja, Comprobador comprobar, double &valor,
+void fCorrientes::CambioDeCaja(CajaNumero *caja, Comprobador comprobar, double &valor,
                                Dependiente dependiente) {
     if (!cambia)
         return;
     cambia = 0;
     label2->setText(QString());
+    rechazada.Desmarcar();
     const QLocale locale;
     Comprobacion comprobacion = comprobar(caja->text(), locale);
     if (comprobacion.aceptada()) {
@@ -185,6 +187,7 @@ void fCorrientes::CambioDeCaja(QLineEdit *caja, Comprobador comprobar, double &v
     }
     if (!comprobacion.aceptada()) {
         label2->setText(comprobacion.mensaje);
+        rechazada.Marcar(caja, comprobacion.mensaje);
         caja->setFocus();
     }
     cambia = -1;

@@ -3,10 +3,9 @@
 #pragma once
 
 #include "input/Comprobacion.h"
+#include "ui/Controles.h"
 #include "ui/VentanaCalculadora.h"
 
-class CajaNumero;
-class Lista;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -43,7 +42,7 @@ private:
     enum class Dependiente { Intensidad, Potencia };
 
     // The steps every number box's change handler shares.
-    void CambioDeCaja(QLineEdit *caja, Comprobador comprobar, double &valor,
+    void CambioDeCaja(CajaNumero *caja, Comprobador comprobar, double &valor,
                       Dependiente dependiente);
     // Writes the current for the stored values, without recomputing in turn.
     void EscribirIntensidad();
@@ -55,5 +54,6 @@ private:
     CajaNumero *Coseno = nullptr;
     QLabel *LabelCoseno = nullptr;
     QLineEdit *label2 = nullptr;
+    CajaRechazada rechazada; // the box whose refusal label2 shows
     QPushButton *Command1 = nullptr;
 };

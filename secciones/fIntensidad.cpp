@@ -17,6 +17,7 @@ using Disposicion::Twips;
 
 namespace {
 
+const QString kCaidaSuperada = QStringLiteral("Caída superada");
 constexpr qint16 kVerdadero = -1;
 constexpr qint16 kFalso = 0;
 
@@ -163,11 +164,12 @@ void fIntensidad::Seccion_Change() {
     CambioDeCaja(Seccion, s, Pasos::Caida);
 }
 
-void fIntensidad::CambioDeCaja(QLineEdit *caja, double &valor, Pasos pasos) {
+void fIntensidad::CambioDeCaja(CajaNumero *caja, double &valor, Pasos pasos) {
     if (!cambia)
         return;
     cambia = kFalso;
     label2->setText(QString());
+    rechazada.Desmarcar();
     const QLocale locale;
     const Comprobacion comprobacion = ComprobarPositivo(caja->text(), locale);
 
@@ -183,6 +185,7 @@ void fIntensidad::CambioDeCaja(QLineEdit *caja, double &valor, Pasos pasos) {
     if (!comprobacion.aceptada() || !enRango) {
         valor = anterior;
         label2->setText(kValorNoNumerico);
+        rechazada.Marcar(caja, kValorNoNumerico);
         caja->setFocus();
         cambia = kVerdadero;
         return;
@@ -222,8 +225,11 @@ void fIntensidad::caidamax_Change() {
     const bool excedida = secciones::CaidaExcedida(*mostrada, U);
     Disposicion::PonerColorTexto(
         caidamax, colorDe(excedida ? secciones::kColorExcedida : secciones::kColorNormal));
-    // The colour alone would not reach a screen reader.
-    caidamax->setAccessibleDescription(excedida ? QStringLiteral("Caída superada") : QString());
+    // The colour alone would not reach a screen reader; nor would the caption, which never
+    // takes the focus, so the drop box says it too.
+    const QString aviso = excedida ? kCaidaSuperada : QString();
+    caidamax->setAccessibleDescription(aviso);
+    caida->setAviso(aviso);
 }
 
 void fIntensidad::Clase_Click() {

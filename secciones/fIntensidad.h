@@ -3,11 +3,9 @@
 // 3 per cent of the voltage and turns red while the drop shown exceeds it.
 #pragma once
 
+#include "ui/Controles.h"
 #include "ui/VentanaCalculadora.h"
 
-class CajaNumero;
-class Etiqueta;
-class Lista;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -47,7 +45,7 @@ protected:
 private:
     // What a box's accepted value recomputes.
     enum class Pasos { Seccion, SeccionDesdeCaida, Caida, Tension };
-    void CambioDeCaja(QLineEdit *caja, double &valor, Pasos pasos);
+    void CambioDeCaja(CajaNumero *caja, double &valor, Pasos pasos);
 
     qint16 cambia = 0; // -1 while a change handler may recompute, 0 while one is at work
 
@@ -60,5 +58,6 @@ private:
     CajaNumero *caida = nullptr;
     Etiqueta *caidamax = nullptr;
     QLabel *label2 = nullptr;
+    CajaRechazada rechazada; // the box whose refusal label2 holds
     QPushButton *Command1 = nullptr;
 };

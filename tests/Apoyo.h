@@ -54,8 +54,83 @@ template <class T> T *Control(QObject *ventana, const char *nombre) {
 #ifdef QT_WIDGETS_LIB
 #include "ui/VentanaCalculadora.h"
 
+#include <QComboBox>
+#include <QHash>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+// What a desktop set to prefer dark hands the program through its platform theme.
+inline QPalette PaletaOscura() {
+    QPalette paleta(QColor(240, 240, 240), QColor(50, 50, 50));
+    paleta.setColor(QPalette::Button, QColor(67, 67, 67));
+    paleta.setColor(QPalette::Base, QColor(36, 36, 36));
+    paleta.setColor(QPalette::Text, QColor(240, 240, 240));
+    paleta.setColor(QPalette::ButtonText, QColor(240, 240, 240));
+    return paleta;
+}
+
+// The contrast (WCAG) of the text that `control` draws on its own background: the commonest
+// colour inside its border is the background, the one that stands out most is the text.
+inline double ContrasteDelTexto(QWidget *control) {
+    const auto luminancia = [](QRgb rgb) {
+        const auto canal = [](int v) {
+            const double c = v / 255.0;
+            return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * canal(qRed(rgb)) + 0.7152 * canal(qGreen(rgb)) + 0.0722 * canal(qBlue(rgb));
+    };
+    const QImage imagen = control->grab(control->rect().adjusted(3, 3, -3, -3)).toImage();
+    QHash<QRgb, int> cuenta;
+    for (int y = 0; y < imagen.height(); ++y)
+        for (int x = 0; x < imagen.width(); ++x)
+            ++cuenta[imagen.pixel(x, y)];
+    const QRgb fondo =
+        std::max_element(cuenta.keyValueBegin(), cuenta.keyValueEnd(), [](auto a, auto b) {
+            return a.second < b.second;
+        })->first;
+    double mayor = 1;
+    for (auto it = cuenta.keyBegin(); it != cuenta.keyEnd(); ++it) {
+        const double a = luminancia(*it), b = luminancia(fondo);
+        mayor = std::max(mayor, (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05));
+    }
+    return mayor;
+}
+
+// The visible captions of `ventana`, and `otros`, whose text stands below 4.5:1 on its
+// background.
+inline QStringList Ilegibles(QWidget *ventana, const QList<QWidget *> &otros = {}) {
+    QList<QWidget *> controles = otros;
+    for (QLabel *rotulo : ventana->findChildren<QLabel *>())
+        if (rotulo->isVisible() && !rotulo->text().isEmpty())
+            controles << rotulo;
+    QStringList ilegibles;
+    for (QWidget *control : controles)
+        if (ContrasteDelTexto(control) < 4.5)
+            ilegibles << control->objectName();
+    return ilegibles;
+}
+
+// The visible boxes and lists of `ventana` that something covers at the middle of their
+// left border, where a caption reaches under them.
+inline QStringList CajasTapadas(QWidget *ventana) {
+    QStringList tapadas;
+    for (QWidget *control : ventana->findChildren<QWidget *>()) {
+        if (!control->isVisible() ||
+            !(qobject_cast<QLineEdit *>(control) || qobject_cast<QComboBox *>(control)))
+            continue;
+        const QRect r = control->geometry();
+        QWidget *visto = control->parentWidget()->childAt(QPoint(r.left(), r.center().y()));
+        if (visto != control && !control->isAncestorOf(visto))
+            tapadas << control->objectName();
+    }
+    return tapadas;
+}
 
 // Runs `accion` while `ventana` is displayed modally; hides it afterwards if the action did
 // not, so that a failed check cannot leave the test waiting.

@@ -96,7 +96,23 @@ private Q_SLOTS:
             QCOMPARE(caja("Coseno")->accessibleName(), QStringLiteral("Cos Ø"));
             QCOMPARE(Clase()->accessibleName(), QStringLiteral("Tipo de corriente"));
             QCOMPARE(Control<QLabel>(ventana, "LabelPotencia")->buddy(), caja("Potencia"));
+            QCOMPARE(CajasTapadas(ventana), QStringList());
         });
+    }
+
+    void legibleConPaletaOscura() {
+        // The captions and the message box keep the black text of the grey the layout fixes;
+        // the boxes follow the desktop's palette.
+        const QPalette antes = QApplication::palette();
+        QApplication::setPalette(PaletaOscura());
+        MientrasSeMuestra(*ventana, [&] {
+            Clase()->setListIndex(1);
+            Escribir(caja("Tension"), QStringLiteral("0"));
+            QCOMPARE(mensaje(), QStringLiteral("Valor no númerico..."));
+            QCOMPARE(Ilegibles(ventana, {caja("label2")}), QStringList());
+            QCOMPARE(caja("Potencia")->palette().color(QPalette::Base), QColor(36, 36, 36));
+        });
+        QApplication::setPalette(antes);
     }
 
     void ordenDeTabulacion() {
@@ -305,6 +321,7 @@ private Q_SLOTS:
             QLineEdit *editada = caja(qPrintable(nombreCaja));
             editada->setText(Regional(texto));
             QCOMPARE(mensaje(), esperado);
+            QCOMPARE(editada->accessibleDescription(), esperado); // the focused box says it
             QCOMPARE(ventana->focusWidget(), editada);
             QCOMPARE(editada->text(), Regional(texto));
             QCOMPARE(ventana->U, U);
@@ -341,6 +358,7 @@ private Q_SLOTS:
             QTest::keyClicks(caja("Tension"), QStringLiteral("5"));
             QCOMPARE(caja("Tension")->text(), QStringLiteral("05"));
             QCOMPARE(mensaje(), QString());
+            QCOMPARE(caja("Tension")->accessibleDescription(), QString());
             QCOMPARE(ventana->U, 5.0);
             QCOMPARE(caja("Intensidad")->text(), Regional(QStringLiteral("400,0")));
         });
@@ -352,6 +370,7 @@ private Q_SLOTS:
             QCOMPARE(mensaje(), QStringLiteral("Valor no númerico..."));
             Escribir(caja("Intensidad"), QStringLiteral("10"));
             QCOMPARE(mensaje(), QString());
+            QCOMPARE(caja("Tension")->accessibleDescription(), QString());
             QCOMPARE(caja("Potencia")->text(), Regional(QStringLiteral("2200,0")));
         });
     }

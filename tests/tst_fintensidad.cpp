@@ -274,7 +274,20 @@ private Q_SLOTS:
             QCOMPARE(logo->geometry(), Twips(2760, 240, 2484, 996));
             QVERIFY(!logo->pixmap().isNull());
             QVERIFY(logo->hasScaledContents());
+            QCOMPARE(CajasTapadas(ventana), QStringList());
         });
+    }
+
+    void legibleConPaletaOscura() {
+        // The captions keep the text colours of the grey the layout fixes (the maximum-drop
+        // caption its dark grey); the boxes follow the desktop's palette.
+        const QPalette antes = QApplication::palette();
+        QApplication::setPalette(PaletaOscura());
+        MientrasSeMuestra(*ventana, [&] {
+            QCOMPARE(Ilegibles(ventana), QStringList());
+            QCOMPARE(caja("caida")->palette().color(QPalette::Base), QColor(36, 36, 36));
+        });
+        QApplication::setPalette(antes);
     }
 
     void ordenDeTabulacion() {
@@ -382,6 +395,9 @@ private Q_SLOTS:
             QCOMPARE(ventana->e, caida);
             QCOMPARE(caja("Seccion")->text(), seccion);
             QCOMPARE(colorCaidaMaxima(), color);
+            // The drop box, where the focus is, tells a screen reader what the colour shows.
+            QCOMPARE(caja("caida")->accessibleDescription(),
+                     color == kRojo ? QStringLiteral("Caída superada") : QString());
             QCOMPARE(mensaje(), QString());
         });
     }
@@ -503,6 +519,7 @@ private Q_SLOTS:
             Escribir(editada, QStringLiteral("0"));
             QCOMPARE(editada->text(), QStringLiteral("0"));
             QCOMPARE(mensaje(), kValorNoNumerico);
+            QCOMPARE(editada->accessibleDescription(), kValorNoNumerico);
             QCOMPARE(ventana->focusWidget(), editada);
             QCOMPARE(valor(nombre), anterior);
             compararSalvo(antes, nombre);

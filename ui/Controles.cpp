@@ -61,6 +61,36 @@ void CajaNumero::keyPressEvent(QKeyEvent *evento) {
     evento->accept();
 }
 
+void CajaNumero::setMensaje(const QString &texto) {
+    mensaje = texto;
+    Describir();
+}
+
+void CajaNumero::setAviso(const QString &texto) {
+    aviso = texto;
+    Describir();
+}
+
+void CajaNumero::Describir() {
+    const QString descripcion =
+        mensaje.isEmpty() || aviso.isEmpty() ? mensaje + aviso : mensaje + u' ' + aviso;
+    // Each change is announced to screen readers; an unchanged one is not news.
+    if (descripcion != accessibleDescription())
+        setAccessibleDescription(descripcion);
+}
+
+void CajaRechazada::Marcar(CajaNumero *rechazada, const QString &mensaje) {
+    Desmarcar();
+    caja = rechazada;
+    caja->setMensaje(mensaje);
+}
+
+void CajaRechazada::Desmarcar() {
+    if (caja)
+        caja->setMensaje(QString());
+    caja = nullptr;
+}
+
 Lista::Lista(QWidget *parent) : QComboBox(parent) {
     setEditable(false);
     connect(this, &QComboBox::activated, this, &Lista::Click);

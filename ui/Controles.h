@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 
 // A single-line box for numbers. Each typed character goes out through KeyPress first, by
 // reference, as its character code; the box then inserts the code as left, or
@@ -18,11 +19,35 @@ class CajaNumero : public QLineEdit {
 public:
     explicit CajaNumero(QWidget *parent = nullptr);
 
+    // What a screen reader presents for the box besides its name and text, as its
+    // accessible description: the message its window wrote for it while its text is
+    // refused, and a warning about the figure it holds. The focus stays in the box the user
+    // types into, so the box must say what a sighted user reads elsewhere in the window.
+    void setMensaje(const QString &mensaje);
+    void setAviso(const QString &aviso);
+
 Q_SIGNALS:
     void KeyPress(qint16 &KeyAscii);
 
 protected:
     void keyPressEvent(QKeyEvent *evento) override;
+
+private:
+    void Describir();
+
+    QString mensaje;
+    QString aviso;
+};
+
+// The box that a window's message line speaks of: Marcar gives it the message written for
+// it, Desmarcar takes the message away again when the window clears the line.
+class CajaRechazada {
+public:
+    void Marcar(CajaNumero *caja, const QString &mensaje);
+    void Desmarcar();
+
+private:
+    QPointer<CajaNumero> caja; // the close box deletes the controls
 };
 
 // A pick-only drop-down list.

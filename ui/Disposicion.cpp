@@ -105,6 +105,8 @@ QLabel *CrearRotulo(QWidget *padre, const char *nombre, const char16_t *caption,
     rotulo->setFont(FuenteSansSerif(9.75, true));
     rotulo->setAlignment(Qt::AlignRight | Qt::AlignTop);
     PonerFondo(rotulo, kGrisClaro);
+    PonerColorTexto(rotulo, kTextoSobreGris);
+    rotulo->lower();
     Rotular(rotulo, control);
     return rotulo;
 }

@@ -28,6 +28,9 @@ QSize TwipsTamano(int width, int height);
 QFont FuenteSansSerif(qreal puntos, bool negrita, bool cursiva = false);
 
 inline const QColor kGrisClaro(224, 224, 224);
+// The text colour of the light face that the layouts were drawn for: what stands on a
+// background they fix keeps it, whatever palette the desktop hands the program.
+inline const QColor kTextoSobreGris(0, 0, 0);
 
 // Makes `rotulo` the caption of `control`: its buddy, and its accessible name without the
 // colon ("Tensión (V)"), so that a screen reader says what the field is.
@@ -43,7 +46,9 @@ CajaNumero *CrearCaja(QWidget *padre, const char *nombre, const char16_t *texto,
 Lista *CrearLista(QWidget *padre, const char *nombre, const QRect &rect, const QFont &fuente);
 // The logo, scaled to fill its box.
 QLabel *CrearLogo(QWidget *padre, const QRect &rect);
-// A caption: bold, right-aligned on light grey, and the caption of `control`.
+// A caption: bold, right-aligned, black on light grey, and the caption of `control`. It is
+// drawn on the window's surface beneath every box and list, which show their whole border
+// where a caption reaches under them.
 QLabel *CrearRotulo(QWidget *padre, const char *nombre, const char16_t *caption, const QRect &rect,
                     QWidget *control);
 

@@ -38,6 +38,14 @@ B_CORRIENTES = "Corrientes y potencias"
 B_SECCIONES = "Secciones y caídas de tensión"
 B_CERRAR = "Cerrar"
 MSG_NO_NUMERICO = "Valor no númerico..."
+CAIDA_SUPERADA = "Caída superada"
+ENTRADA = os.path.join(RAIZ, "resources", "escritorio", "es.quorvel.electricos.desktop")
+GRIS_ROTULOS = (224, 224, 224)
+# The captions of each calculator, as AT-SPI names them (their own text).
+ROTULOS_CORRIENTES = ("Tipo de corriente:", "Tensión (V) :", "Potencia (W):",
+                      "Intensidad (A):", "Cos Ø:")
+ROTULOS_SECCIONES = ("Tipo de corriente:", "Tensión (V):", "Potencia (W):", "Longitud (m):",
+                     "Sección (mm²):", "Caída (V):", "Material:")
 
 
 class Fallo(Exception):
@@ -132,6 +140,10 @@ class Pantalla:
                      "^" + titulo.replace("(", "\\(").replace(")", "\\)") + "$")
         return [int(w) for w in salida.split()]
 
+    def wm_class(self, xid):
+        """(instance, class) of the window's WM_CLASS, as a desktop shell reads it."""
+        return self.d.create_resource_object("window", xid).get_wm_class()
+
     def cerrar_con_caja(self, xid):
         """What a window manager sends when the close box is clicked."""
         ventana = self.d.create_resource_object("window", xid)
@@ -191,7 +203,7 @@ def rectangulo(objeto):
 
 
 class Programa:
-    def __init__(self, ruta, locale, pantalla, carpeta_capturas):
+    def __init__(self, ruta, locale, pantalla, carpeta_capturas, oscuro=False):
         self.locale = locale
         self.pantalla = pantalla
         self.capturas = carpeta_capturas
@@ -199,7 +211,17 @@ class Programa:
         entorno = dict(os.environ, LC_ALL=locale, LANG=locale, LANGUAGE="",
                        QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         entorno.pop("QT_SCALE_FACTOR", None)
-        self.registro = open(os.path.join(carpeta_capturas, f"quorvel-{locale}.log"), "wb")
+        if oscuro:
+            # A desktop that prefers dark, as its settings dialog writes it, through the GTK
+            # platform theme that Debian's Qt recommends.
+            config = os.path.join(carpeta_capturas, "config-oscuro")
+            os.makedirs(os.path.join(config, "gtk-3.0"), exist_ok=True)
+            with open(os.path.join(config, "gtk-3.0", "settings.ini"), "w") as f:
+                f.write("[Settings]\ngtk-theme-name=Adwaita\n"
+                        "gtk-application-prefer-dark-theme=1\n")
+            entorno.update(QT_QPA_PLATFORMTHEME="gtk3", XDG_CONFIG_HOME=config)
+        nombre = f"quorvel-{locale}{'-oscuro' if oscuro else ''}.log"
+        self.registro = open(os.path.join(carpeta_capturas, nombre), "wb")
         self.proceso = subprocess.Popen([ruta], env=entorno, stdout=self.registro,
                                         stderr=subprocess.STDOUT, stdin=subprocess.DEVNULL)
         self.pid = self.proceso.pid
@@ -217,14 +239,18 @@ class Programa:
     # -- windows
 
     def aplicacion(self):
+        # With the GTK platform theme the process registers a second, empty application.
         escritorio = Atspi.get_desktop(0)
+        vacia = None
         for app in hijos(escritorio):
             try:
                 if app.get_process_id() == self.pid:
-                    return app
+                    if app.get_child_count() > 0:
+                        return app
+                    vacia = app
             except gi.repository.GLib.Error:
                 continue
-        return None
+        return vacia
 
     def ventana_visible(self, titulo):
         app = self.aplicacion()
@@ -318,15 +344,63 @@ class Programa:
         escribir_png(ruta, ancho, alto, anterior)
         return ruta
 
-    def pixeles_de(self, objeto):
+    def pixeles_de(self, objeto, margen=0, derecha=0):
+        """The control's pixels, less `margen` on every side and `derecha` more on the right
+        (where a caption runs under its box)."""
         x, y, ancho, alto = rectangulo(objeto)
+        x, y = x + margen, y + margen
+        ancho, alto = ancho - 2 * margen - derecha, alto - 2 * margen
         filas = self.pantalla.pixeles(x, y, ancho, alto)
         return [tuple(f[i:i + 3]) for f in filas for i in range(0, len(f), 3)]
+
+    def esperar_descripcion(self, ventana_titulo, nombre, contiene, que):
+        """The focused box's accessible description holds (or, with contiene False, lacks)
+        `que`."""
+        visto = []
+
+        def cumple():
+            caja = buscar(self.ventana_visible(ventana_titulo), "text", nombre)
+            enfocada = caja.get_state_set().contains(Atspi.StateType.FOCUSED)
+            visto[:] = [caja.get_description() or "", enfocada]
+            return enfocada and (que in visto[0]) == contiene
+
+        esperar(cumple, lambda: f"caja {nombre!r} de {ventana_titulo!r}: se esperaba una "
+                                f"descripción {'con' if contiene else 'sin'} {que!r} con el foco; "
+                                f"se ve {visto[0] if visto else '(nada)'!r}, "
+                                f"{'con' if visto and visto[1] else 'sin'} foco")
 
 
 def rojo_intenso(p):
     r, g, b = p
     return r >= 200 and g <= 60 and b <= 60
+
+
+def luminancia(p):
+    """Relative luminance of an sRGB colour (WCAG 2)."""
+    def canal(c):
+        c /= 255
+        return c / 12.92 if c <= 0.03928 else ((c + 0.055) / 1.055) ** 2.4
+    r, g, b = (canal(c) for c in p)
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b
+
+
+def contraste(a, b):
+    claro, oscuro = sorted((luminancia(a), luminancia(b)), reverse=True)
+    return (claro + 0.05) / (oscuro + 0.05)
+
+
+def mas_frecuente(pixeles):
+    cuenta = {}
+    for p in pixeles:
+        cuenta[p] = cuenta.get(p, 0) + 1
+    return max(cuenta, key=cuenta.get)
+
+
+def contraste_de_texto(pixeles):
+    """Background (the commonest colour) and the text's contrast on it (the pixel that
+    stands out most: the core of a stroke, past its anti-aliased edge)."""
+    fondo = mas_frecuente(pixeles)
+    return fondo, max(contraste(p, fondo) for p in pixeles)
 
 
 def resumen_colores(pixeles):
@@ -342,8 +416,8 @@ def resumen_colores(pixeles):
 
 
 class Escenario:
-    def __init__(self, ruta, locale, pantalla, capturas):
-        self.p = Programa(ruta, locale, pantalla, capturas)
+    def __init__(self, ruta, locale, pantalla, capturas, oscuro=False):
+        self.p = Programa(ruta, locale, pantalla, capturas, oscuro)
         self.locale = locale
         self.pasados = 0
         self.avisos = []
@@ -366,6 +440,7 @@ class Escenario:
             p.control(T_PRINCIPAL, "push button", boton)
         self.ok(f"ventana {T_PRINCIPAL!r} con los botones {B_CORRIENTES!r}, {B_SECCIONES!r}, "
                 f"{B_CERRAR!r}")
+        self.comprobar_wm_class()
         p.captura(T_PRINCIPAL, f"principal-{self.locale}.png")
 
         # Currents and powers
@@ -396,12 +471,17 @@ class Escenario:
         p.esperar_texto(T_CORRIENTES, "Mensaje", MSG_NO_NUMERICO, "con tensión 0: ")
         p.esperar_texto(T_CORRIENTES, "Intensidad (A)", n("1760.0"), "con tensión 0 rechazada: ")
         self.ok(f"tensión 0 rechazada con {MSG_NO_NUMERICO!r}")
+        p.esperar_descripcion(T_CORRIENTES, "Tensión (V)", True, MSG_NO_NUMERICO)
+        self.ok(f"la caja de tensión, con el foco, describe el rechazo: {MSG_NO_NUMERICO!r}")
 
         p.reemplazar(T_CORRIENTES, "Tensión (V)", "220")
         p.esperar_texto(T_CORRIENTES, "Tensión (V)", "220")
         p.esperar_texto(T_CORRIENTES, "Mensaje", "", "con tensión 220 corregida: ")
         p.esperar_texto(T_CORRIENTES, "Intensidad (A)", n("20.0"), "con tensión 220 corregida: ")
         self.ok(f"tensión corregida a 220: mensaje vacío, intensidad {n('20.0')}")
+        p.esperar_descripcion(T_CORRIENTES, "Tensión (V)", False, MSG_NO_NUMERICO)
+        self.ok("corregida, la caja de tensión ya no describe ningún rechazo")
+        self.comprobar_bordes(T_CORRIENTES, ("Tensión (V)", "Potencia (W)", "Intensidad (A)"))
 
         p.pulsar(T_CORRIENTES, "push button", B_CERRAR)
         p.esperar_oculta(T_CORRIENTES)
@@ -463,6 +543,14 @@ class Escenario:
                               "ningún píxel rojo; colores: " + resumen_colores(colores))
         self.ok("con caída 7 el rótulo de caída máxima se pinta en rojo")
         p.captura(T_SECCIONES, f"secciones-roja-{self.locale}.png")
+        p.esperar_descripcion(T_SECCIONES, "Caída (V)", True, CAIDA_SUPERADA)
+        self.ok(f"con caída 7 la caja de caída, con el foco, dice {CAIDA_SUPERADA!r}")
+        p.reemplazar(T_SECCIONES, "Caída (V)", "6")
+        p.esperar_texto(T_SECCIONES, "Caída (V)", "6")
+        p.esperar_descripcion(T_SECCIONES, "Caída (V)", False, CAIDA_SUPERADA)
+        self.ok(f"con caída 6 la caja de caída ya no dice {CAIDA_SUPERADA!r}")
+        self.comprobar_bordes(T_SECCIONES, ("Tensión (V)", "Potencia (W)", "Longitud (m)",
+                                            "Sección (mm²)", "Caída (V)"))
 
         teclas("Escape")
         p.esperar_oculta(T_SECCIONES)
@@ -479,6 +567,80 @@ class Escenario:
         if codigo != 0:
             raise Fallo(f"el programa terminó con código {codigo}, se esperaba 0")
         self.ok(f"{B_CERRAR!r} de la ventana principal: el programa termina con código 0")
+
+    def comprobar_wm_class(self):
+        p = self.p
+        with open(ENTRADA, encoding="utf-8") as f:
+            clave = [linea.split("=", 1)[1].strip() for linea in f
+                     if linea.startswith("StartupWMClass=")]
+        if not clave:
+            raise Fallo(f"{os.path.basename(ENTRADA)} no tiene StartupWMClass")
+        xid = esperar(lambda: p.pantalla.ventanas(p.pid, T_PRINCIPAL),
+                      f"no se encuentra la ventana X {T_PRINCIPAL!r}")[0]
+        clase = p.pantalla.wm_class(xid)
+        if not clase or clase[1] != clave[0]:
+            raise Fallo(f"WM_CLASS de {T_PRINCIPAL!r} es {clase!r}; la entrada de escritorio "
+                        f"dice StartupWMClass={clave[0]}")
+        self.ok(f"WM_CLASS {clase!r} coincide con StartupWMClass={clave[0]}")
+
+    def comprobar_bordes(self, titulo, cajas):
+        """Each box shows its left border: the caption that reaches under it does not
+        cover it."""
+        p = self.p
+        for nombre in cajas:
+            x, y, _, alto = rectangulo(p.control(titulo, "text", nombre))
+            borde = p.pantalla.pixeles(x, y + alto // 2, 1, 1)[0]
+            if tuple(borde) == GRIS_ROTULOS:
+                raise Fallo(f"el borde izquierdo de la caja {nombre!r} de {titulo!r} queda "
+                            "bajo su rótulo (gris del rótulo en su primera columna)")
+        self.ok(f"en {titulo!r} cada caja muestra su borde izquierdo junto al rótulo")
+
+    def comprobar_contraste(self, titulo, rol, nombres):
+        """Text at least 4.5:1 on the background the layouts fix, whatever the palette."""
+        p = self.p
+        for nombre in nombres:
+            pixeles = p.pixeles_de(p.control(titulo, rol, nombre), margen=2, derecha=4)
+            fondo, ratio = contraste_de_texto(pixeles)
+            if ratio < 4.5:
+                raise Fallo(f"{rol} {nombre!r} de {titulo!r}: contraste {ratio:.2f}:1 sobre "
+                            f"#%02x%02x%02x; colores: {resumen_colores(pixeles)}" % fondo)
+        self.ok(f"en {titulo!r} todos los rótulos se leen (≥ 4,5:1)")
+
+    def ejecutar_oscuro(self):
+        """The captions and message boxes under a dark desktop theme."""
+        p = self.p
+        esperar(lambda: p.aplicacion() is not None and p.ventana_visible(T_PRINCIPAL),
+                f"la ventana principal {T_PRINCIPAL!r} no aparece con el tema oscuro", plazo=15)
+        p.esperar_ventana(T_PRINCIPAL)
+
+        p.pulsar(T_PRINCIPAL, "push button", B_CORRIENTES)
+        p.esperar_ventana(T_CORRIENTES)
+        # The boxes follow the desktop: dark ones mean the dark palette did reach the program.
+        caja = mas_frecuente(p.pixeles_de(p.control(T_CORRIENTES, "text", "Potencia (W)"), 3))
+        if luminancia(caja) > 0.2:
+            raise Fallo("el tema oscuro no llega al programa: las cajas se pintan "
+                        "#%02x%02x%02x (¿falta qt6-gtk-platformtheme?)" % caja)
+        self.ok("con el tema oscuro las cajas siguen al escritorio (#%02x%02x%02x)" % caja)
+        teclas("Down")  # "Alterna monofásica" brings the power-factor row into view
+        p.control(T_CORRIENTES, "label", "Cos Ø:")
+        p.reemplazar(T_CORRIENTES, "Tensión (V)", "0")
+        p.esperar_texto(T_CORRIENTES, "Mensaje", MSG_NO_NUMERICO, "con tensión 0: ")
+        self.comprobar_contraste(T_CORRIENTES, "label", ROTULOS_CORRIENTES)
+        self.comprobar_contraste(T_CORRIENTES, "text", ("Mensaje",))
+        self.comprobar_bordes(T_CORRIENTES, ("Tensión (V)", "Potencia (W)", "Intensidad (A)",
+                                             "Cos Ø"))
+        p.captura(T_CORRIENTES, f"corrientes-oscuro-{self.locale}.png")
+        p.pulsar(T_CORRIENTES, "push button", B_CERRAR)
+        p.esperar_oculta(T_CORRIENTES)
+
+        p.pulsar(T_PRINCIPAL, "push button", B_SECCIONES)
+        p.esperar_ventana(T_SECCIONES)
+        self.comprobar_contraste(T_SECCIONES, "label", ROTULOS_SECCIONES + (ROTULO_CAIDA_MAXIMA,))
+        p.captura(T_SECCIONES, f"secciones-oscuro-{self.locale}.png")
+        teclas("Escape")
+        p.esperar_oculta(T_SECCIONES)
+        p.pulsar(T_PRINCIPAL, "push button", B_CERRAR)
+        p.proceso.wait(10)
 
     def comprobar_rotulo(self, esperado):
         """The caption's text, from whatever AT-SPI exposes of it."""
@@ -533,24 +695,26 @@ def main():
     pantalla = Pantalla()
     pasados = fallados = 0
     avisos = []
-    for locale in locales:
-        print(f"[{locale}] {ruta}", flush=True)
+    # Every locale in the light default, then the first one under a dark desktop theme.
+    for locale, oscuro in [(l, False) for l in locales] + [(locales[0], True)]:
+        etiqueta = f"{locale}{', tema oscuro' if oscuro else ''}"
+        print(f"[{etiqueta}] {ruta}", flush=True)
         inicio = time.monotonic()
-        escenario = Escenario(ruta, locale, pantalla, capturas)
+        escenario = Escenario(ruta, locale, pantalla, capturas, oscuro)
         try:
-            escenario.ejecutar()
+            escenario.ejecutar_oscuro() if oscuro else escenario.ejecutar()
         except Fallo as fallo:
             fallados += 1
-            print(f"FALLO [{locale}]: {fallo}", flush=True)
+            print(f"FALLO [{etiqueta}]: {fallo}", flush=True)
         except Exception as error:  # an unexpected error is a failure, not a crash
             fallados += 1
-            print(f"FALLO [{locale}]: error inesperado del guion: {type(error).__name__}: "
+            print(f"FALLO [{etiqueta}]: error inesperado del guion: {type(error).__name__}: "
                   f"{error}", flush=True)
         finally:
             escenario.p.terminar()
         pasados += escenario.pasados
         avisos += escenario.avisos
-        print(f"[{locale}] {escenario.pasados} comprobaciones en "
+        print(f"[{etiqueta}] {escenario.pasados} comprobaciones en "
               f"{time.monotonic() - inicio:.1f} s", flush=True)
     print(f"capturas en {capturas}", flush=True)
     if avisos:
