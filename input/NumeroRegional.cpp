@@ -259,8 +259,8 @@ QString FormatoGeneral(double valor, const QLocale &locale) {
     for (const char *c = buffer; c != res.ptr; ++c) {
         if (*c == '.')
             texto += locale.decimalPoint();
-        else if (*c == '-')
-            texto += locale.negativeSign();
+        else if (*c == '-' && c == buffer)
+            texto += locale.negativeSign(); // the exponent keeps its plain sign, as it is read
         else if (*c == 'e')
             texto += u'E';
         else

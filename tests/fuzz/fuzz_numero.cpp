@@ -1,7 +1,8 @@
 // The number test and the number conversion on arbitrary texts: the input read as UTF-8
-// and, when it has an even number of bytes, as UTF-16, each under a comma locale and a point
-// locale. Whatever the text, the test and the conversion agree, a number read is finite,
-// blanks around it do not change it, and its general form reads back as the same double.
+// and, when it has an even number of bytes, as UTF-16, each under a comma locale, a point
+// locale and one with a separator, digits and signs of its own (Arabic). Whatever the text, the
+// test and the conversion agree, a number read is finite, blanks around it do not change it, and
+// its general form reads back as the same double.
 #include "input/NumeroRegional.h"
 
 #include <cmath>
@@ -18,7 +19,8 @@ void Exigir(bool condicion) {
 
 void Probar(const QString &texto) {
     static const QLocale locales[] = {QLocale(QStringLiteral("es_ES")),
-                                      QLocale(QStringLiteral("en_US"))};
+                                      QLocale(QStringLiteral("en_US")),
+                                      QLocale(QStringLiteral("ar_EG"))};
     for (const QLocale &locale : locales) {
         const std::optional<double> valor = NumeroRegional::Convertir(texto, locale);
         Exigir(NumeroRegional::EsNumero(texto, locale) == valor.has_value());
