@@ -1,8 +1,8 @@
 // Printing through a format mask, on arbitrary doubles: the first 8 input bytes are the
 // value (non-finite ones are skipped). For each mask the windows use and under a comma
-// locale and a point locale, the text has no digit grouping, an optional minus sign, at
-// least one whole digit and exactly the mask's decimals after the locale's separator, and it
-// reads back within half a unit of the mask's last decimal of the value (plus a few ulps for
+// locale, a point locale and the Arabic one, the text has no digit grouping, an optional minus
+// sign, at least one whole digit and exactly the mask's decimals after the locale's separator, and
+// it reads back within half a unit of the mask's last decimal of the value (plus a few ulps for
 // values too large to hold that many decimals). The general form reads back exactly.
 #include "input/NumeroRegional.h"
 
@@ -44,7 +44,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *datos, std::size_t tam
         return 0;
 
     static const QLocale locales[] = {QLocale(QStringLiteral("es_ES")),
-                                      QLocale(QStringLiteral("en_US"))};
+                                      QLocale(QStringLiteral("en_US")),
+                                      QLocale(QStringLiteral("ar_EG"))};
     for (const QLocale &locale : locales) {
         const QString decimal = locale.decimalPoint();
         for (const Mascara &m : kMascaras) {
