@@ -228,7 +228,7 @@ void fIntensidad::caidamax_Change() {
     // The colour alone would not reach a screen reader; nor would the caption, which never
     // takes the focus, so the drop box says it too.
     const QString aviso = excedida ? kCaidaSuperada : QString();
-    caidamax->setAccessibleDescription(aviso);
+    Describir(caidamax, aviso);
     caida->setAviso(aviso);
 }
 

@@ -72,11 +72,8 @@ void CajaNumero::setAviso(const QString &texto) {
 }
 
 void CajaNumero::Describir() {
-    const QString descripcion =
-        mensaje.isEmpty() || aviso.isEmpty() ? mensaje + aviso : mensaje + u' ' + aviso;
-    // Each change is announced to screen readers; an unchanged one is not news.
-    if (descripcion != accessibleDescription())
-        setAccessibleDescription(descripcion);
+    ::Describir(this,
+                mensaje.isEmpty() || aviso.isEmpty() ? mensaje + aviso : mensaje + u' ' + aviso);
 }
 
 void CajaRechazada::Marcar(CajaNumero *rechazada, const QString &mensaje) {
@@ -89,6 +86,12 @@ void CajaRechazada::Desmarcar() {
     if (caja)
         caja->setMensaje(QString());
     caja = nullptr;
+}
+
+void Describir(QWidget *control, const QString &descripcion) {
+    // Qt announces every assignment to screen readers, an unchanged one too, which is no news.
+    if (descripcion != control->accessibleDescription())
+        control->setAccessibleDescription(descripcion);
 }
 
 Lista::Lista(QWidget *parent) : QComboBox(parent) {

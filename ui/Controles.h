@@ -39,6 +39,9 @@ private:
     QString aviso;
 };
 
+// Sets the accessible description of `control`, announcing it only when it changes.
+void Describir(QWidget *control, const QString &descripcion);
+
 // The box that a window's message line speaks of: Marcar gives it the message written for
 // it, Desmarcar takes the message away again when the window clears the line.
 class CajaRechazada {
