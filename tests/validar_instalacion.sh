@@ -7,7 +7,7 @@ build=$(cd "$1" && pwd)
 trabajo=$(mktemp -d)
 trap 'rm -rf "$trabajo"' EXIT
 # cpack's own scratch files and the package go to the temporary folder, not the build tree.
-cpack --config "$build/CPackConfig.cmake" -G DEB -B "$trabajo" >"$trabajo/cpack.log" ||
+cpack --config "$build/CPackConfig.cmake" -G DEB -B "$trabajo" >"$trabajo/cpack.log" 2>&1 ||
     { cat "$trabajo/cpack.log"; exit 1; }
 paquetes=("$trabajo"/quorvel_*.deb)
 [ ${#paquetes[@]} -eq 1 ] && [ -f "${paquetes[0]}" ] || { echo "cpack no dejó un paquete"; exit 1; }
