@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks, builds, then starts the program
-# (./setup.sh run) or runs every test (./setup.sh test).
+# (./setup.sh run), runs every test (./setup.sh test) or builds the Debian package
+# (./setup.sh paquete).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -8,12 +9,18 @@ accion=${1:-run}
 # Liberation Sans stands in for the layouts' "MS Sans Serif" at its width; the generic face
 # runs wider and cuts the captions.
 paquetes=(build-essential cmake qt6-base-dev libgl-dev fonts-liberation)
-# The tests also validate the installed desktop entry and metainfo, and drive the program in
-# a virtual X server through the accessibility interface, under es_ES and en_US and under a
-# dark desktop theme (through the GTK platform theme that Debian's Qt recommends).
+# cpack -G DEB reads the program's libraries with file and dpkg-shlibdeps to work out the
+# package's dependencies.
+if [ "$accion" = test ] || [ "$accion" = paquete ]; then
+    paquetes+=(file dpkg-dev)
+fi
+# The tests also build the package and check it with lintian and with the validators of the
+# desktop entry and metainfo, and drive the program in a virtual X server through the
+# accessibility interface, under es_ES and en_US and under a dark desktop theme (through the
+# GTK platform theme that Debian's Qt recommends).
 if [ "$accion" = test ]; then
-    paquetes+=(desktop-file-utils appstream xvfb xdotool x11-utils at-spi2-core dbus python3-gi
-        gir1.2-atspi-2.0 python3-xlib locales qt6-gtk-platformtheme)
+    paquetes+=(lintian desktop-file-utils appstream xvfb xdotool x11-utils at-spi2-core dbus
+        python3-gi gir1.2-atspi-2.0 python3-xlib locales qt6-gtk-platformtheme)
 fi
 
 instalar() {
@@ -62,8 +69,18 @@ test)
     ctest --test-dir build --output-on-failure
     tests/acceptance/run.sh build/bin/quorvel
     ;;
+paquete)
+    instalar
+    # A build tree left by the test command keeps its tests; a new one builds the program alone.
+    opciones=()
+    [ -f build/CMakeCache.txt ] || opciones=(-DBUILD_TESTING=OFF)
+    compilar "${opciones[@]}"
+    (cd build && cpack -G DEB)
+    deb=$(ls -t build/quorvel_*.deb | head -n 1)
+    echo "Paquete: $deb (instálelo con: sudo apt-get install ./$deb)"
+    ;;
 *)
-    echo "uso: $0 [run|test]" >&2
+    echo "uso: $0 [run|test|paquete]" >&2
     exit 2
     ;;
 esac
