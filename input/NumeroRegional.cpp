@@ -123,8 +123,7 @@ std::optional<Lectura> leer(QStringView texto, const QLocale &locale) {
             if (p < texto.size() && esDigito(texto[p])) {
                 long long exponente = 0;
                 std::string digitos;
-                while (p < texto.size() && esDigito(texto[p])) {
-                    const int valor = cifra(texto[p], cero);
+                for (int valor; p < texto.size() && (valor = cifra(texto[p], cero)) >= 0;) {
                     exponente = std::min<long long>(exponente * 10 + valor, 1'000'000'000LL);
                     digitos += char('0' + valor);
                     ++p;

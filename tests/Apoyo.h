@@ -94,9 +94,10 @@ inline double ContrasteDelTexto(QWidget *control) {
         std::max_element(cuenta.keyValueBegin(), cuenta.keyValueEnd(), [](auto a, auto b) {
             return a.second < b.second;
         })->first;
+    const double b = luminancia(fondo);
     double mayor = 1;
     for (auto it = cuenta.keyBegin(); it != cuenta.keyEnd(); ++it) {
-        const double a = luminancia(*it), b = luminancia(fondo);
+        const double a = luminancia(*it);
         mayor = std::max(mayor, (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05));
     }
     return mayor;

@@ -18,6 +18,7 @@ import subprocess
 import sys
 import time
 import zlib
+from collections import Counter
 
 import gi
 
@@ -390,10 +391,7 @@ def contraste(a, b):
 
 
 def mas_frecuente(pixeles):
-    cuenta = {}
-    for p in pixeles:
-        cuenta[p] = cuenta.get(p, 0) + 1
-    return max(cuenta, key=cuenta.get)
+    return Counter(pixeles).most_common(1)[0][0]
 
 
 def contraste_de_texto(pixeles):
@@ -404,11 +402,7 @@ def contraste_de_texto(pixeles):
 
 
 def resumen_colores(pixeles):
-    cuenta = {}
-    for p in pixeles:
-        cuenta[p] = cuenta.get(p, 0) + 1
-    return ", ".join("#%02x%02x%02x×%d" % (*p, n)
-                     for p, n in sorted(cuenta.items(), key=lambda kv: -kv[1])[:4])
+    return ", ".join("#%02x%02x%02x×%d" % (*p, n) for p, n in Counter(pixeles).most_common(4))
 
 
 # ---------------------------------------------------------------------------------------------
