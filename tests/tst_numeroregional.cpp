@@ -12,7 +12,8 @@ using NumeroRegional::Formatear;
 
 namespace {
 // Texts written with D for the decimal separator and G for the digit grouping of the locale.
-QString Plantilla(QString texto, const QLocale &locale = QLocale()) {
+QString Plantilla(QString texto) {
+    const QLocale locale;
     return texto.replace(u'D', locale.decimalPoint()).replace(u'G', locale.groupSeparator());
 }
 } // namespace
@@ -71,8 +72,9 @@ private Q_SLOTS:
         QFETCH(bool, numero);
         QFETCH(double, valor);
         QFETCH(QString, nombreLocale);
-        const QLocale locale = nombreLocale.isEmpty() ? QLocale() : QLocale(nombreLocale);
-        const QString real = Plantilla(texto, locale);
+        const LocaleDeFila enVigor(nombreLocale);
+        const QLocale locale;
+        const QString real = Plantilla(texto);
         QCOMPARE(EsNumero(real, locale), numero);
         const std::optional<double> convertido = Convertir(real, locale);
         QCOMPARE(convertido.has_value(), numero);
