@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks, builds, then starts the program
-# (./setup.sh run), runs every test (./setup.sh test) or builds the Debian package
-# (./setup.sh paquete).
+# (./setup.sh run), runs every test (./setup.sh test), builds the Debian package
+# (./setup.sh paquete) or builds, tests and packages the Windows program (./setup.sh windows).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -21,6 +21,15 @@ fi
 if [ "$accion" = test ]; then
     paquetes+=(lintian desktop-file-utils appstream xvfb xdotool x11-utils at-spi2-core dbus
         python3-gi gir1.2-atspi-2.0 python3-xlib locales qt6-gtk-platformtheme)
+fi
+
+# Windows: Qt for Windows is built here from Debian's own Qt source, with the MinGW-w64 cross
+# compiler and the host's Qt tools; the suites and the installed program run under Wine in a
+# virtual X server with a window manager; NSIS makes the installer.
+if [ "$accion" = windows ]; then
+    paquetes=(cmake ninja-build qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix
+        wine wine64 nsis xz-utils fonts-liberation locales xvfb openbox xdotool x11-utils xclip
+        python3-xlib)
 fi
 
 instalar() {
@@ -79,8 +88,25 @@ paquete)
     deb=$(ls -t build/quorvel_*.deb | head -n 1)
     echo "Paquete: $deb (instálelo con: sudo apt-get install ./$deb)"
     ;;
+windows)
+    instalar
+    locales
+    qt=$(tools/windows/qt.sh | tail -n 1)
+    cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
+        -DCMAKE_TOOLCHAIN_FILE="$PWD/tools/windows/mingw-w64.cmake" \
+        -DCMAKE_PREFIX_PATH="$qt" -DQT_HOST_PATH=/usr \
+        -DCMAKE_CROSSCOMPILING_EMULATOR="$PWD/tools/windows/wine-run.sh"
+    cmake --build build-windows --parallel "$(nproc)"
+    (cd build-windows && cpack)
+    export QUORVEL_QT_WINDOWS=$qt
+    WINEPREFIX="$PWD/build-windows/wine" tools/windows/sesion.sh \
+        ctest --test-dir build-windows --output-on-failure
+    tests/acceptance/windows.sh build-windows/quorvel-*-win64.exe
+    echo "Instalador: $(ls build-windows/quorvel-*-win64.exe)"
+    echo "Archivo portátil: $(ls build-windows/quorvel-*-win64.zip)"
+    ;;
 *)
-    echo "uso: $0 [run|test|paquete]" >&2
+    echo "uso: $0 [run|test|paquete|windows]" >&2
     exit 2
     ;;
 esac

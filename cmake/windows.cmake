@@ -1,0 +1,51 @@
+# Windows: the program's icon and version information, what it needs beside it (Qt's libraries
+# and plugins, the MinGW runtime, the licences), and the installer and portable archive that
+# CPack makes of them.
+
+configure_file(app/quorvel.rc.in quorvel.rc @ONLY)
+target_sources(quorvel PRIVATE ${PROJECT_BINARY_DIR}/quorvel.rc)
+
+# Qt's libraries and the plugins the program loads: the platform, a native style, and the image
+# formats of its pictures (the banner's BMP is built into Qt Gui).
+install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>
+        DESTINATION .)
+install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
+install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+install(FILES $<TARGET_FILE:Qt6::QJpegPlugin> $<TARGET_FILE:Qt6::QICOPlugin>
+        DESTINATION imageformats)
+
+# The compiler's runtime, which Qt's libraries and the program link dynamically.
+set(QUORVEL_RUNTIME_MINGW)
+foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                    OUTPUT_VARIABLE ruta OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT EXISTS "${ruta}")
+        message(FATAL_ERROR "${dll} not found beside ${CMAKE_CXX_COMPILER}")
+    endif()
+    list(APPEND QUORVEL_RUNTIME_MINGW "${ruta}")
+endforeach()
+install(FILES ${QUORVEL_RUNTIME_MINGW} DESTINATION .)
+
+# The licences: the program's own, and those of Qt and what it bundles (kept with the Qt build).
+install(FILES COPYING DESTINATION licencias RENAME Quorvel-GPL-3.0.txt)
+install(DIRECTORY ${QT6_INSTALL_PREFIX}/licencias/ DESTINATION licencias)
+
+# The installer (NSIS) and the portable archive (ZIP).
+set(CPACK_GENERATOR NSIS ZIP)
+set(CPACK_PACKAGE_FILE_NAME quorvel-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_VENDOR "Quorvel eléctricos")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY "Quorvel eléctricos")
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY quorvel)
+set(CPACK_PACKAGE_EXECUTABLES quorvel "Quorvel eléctricos")
+set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/COPYING)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+set(CPACK_NSIS_PACKAGE_NAME "Quorvel eléctricos")
+set(CPACK_NSIS_DISPLAY_NAME "Quorvel eléctricos")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/icono.ico)
+set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/icono.ico)
+set(CPACK_NSIS_INSTALLED_ICON_NAME quorvel.exe)
+set(CPACK_NSIS_CONTACT "quorvel@example.org")
+set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
+# The script is UTF-8; a Unicode installer shows "eléctricos" whatever the system's code page.
+set(CPACK_NSIS_EXECUTABLE_PRE_ARGUMENTS "-INPUTCHARSET UTF8 \"-XUnicode true\"")

@@ -1,0 +1,263 @@
+#!/usr/bin/python3
+"""Acceptance run of the installed Windows program under Wine, in a virtual X server with a
+window manager (started by windows.sh).
+
+Starts the program from its Start-menu shortcut, as a user would, drives it with real X key
+and pointer events and reads it back as a user reads: the boxes' texts through the clipboard
+(select all, copy), colours and screenshots from the screen. Wine offers no accessibility
+tree, so the controls are found by their place in the windows' layouts.
+
+    aceptacion_windows.py ACCESO_DIRECTO.lnk SEPARADOR ETIQUETA
+
+SEPARADOR is the decimal symbol the program must type and write ("," or "."); ETIQUETA names
+the screenshots. Environment: DISPLAY, WINEPREFIX, LANG/LC_ALL (the locale under test),
+ACCEPTANCE_SHOTS (folder for the screenshots).
+"""
+
+import os
+import subprocess
+import sys
+import time
+
+from escritorio import Fallo, Pantalla, escribir, escribir_png, esperar, rojo_intenso, teclas, xdo
+
+PLAZO_INICIO = 30.0  # Wine's first start of a program in a new prefix takes a while
+
+T_PRINCIPAL = "Quorvel eléctricos"
+T_CORRIENTES = "Cálculo de Corrientes y Potencias"
+T_SECCIONES = "Cálculo de intensidades"
+
+
+def twips(left, top, width, height, origen=(0, 0)):
+    """The centre, in client pixels, of a control placed in twips (15 to a pixel)."""
+    return (origen[0] + (left + width // 2) // 15, origen[1] + (top + height // 2) // 15)
+
+
+# Where the controls stand in each window's client area.
+PRINCIPAL = {
+    "Corrientes y potencias": twips(1140, 3180, 4272, 552),
+    "Secciones y caídas de tensión": twips(1140, 3840, 4272, 552),
+    "Cerrar": twips(2100, 4440, 2352, 432),
+}
+CORRIENTES = {
+    "Tension": twips(1620, 420, 912, 312),
+    "Potencia": twips(1620, 780, 912, 312),
+    "Intensidad": twips(1620, 1140, 912, 312),
+    "Cerrar": twips(0, 1920, 5112, 432),
+}
+MARCO = (60 // 15, 420 // 15)  # Frame1, which holds the sections window's boxes
+SECCIONES = {
+    "Tension": twips(1680, 240, 972, 360, MARCO),
+    "Seccion": twips(1680, 1320, 972, 360, MARCO),
+    "caida": twips(1680, 1680, 972, 360, MARCO),
+    "Cerrar": twips(60, 2640, 5412, 432),
+}
+CAIDAMAX = (MARCO[0] + 2760 // 15, MARCO[1] + 1680 // 15, 2472 // 15, 372 // 15)
+
+
+class Programa:
+    def __init__(self, acceso, separador, etiqueta):
+        self.acceso = acceso
+        self.sep = separador
+        self.etiqueta = etiqueta
+        self.capturas = os.environ.get("ACCEPTANCE_SHOTS", "build-windows/acceptance")
+        os.makedirs(self.capturas, exist_ok=True)
+        self.pantalla = Pantalla()
+        self.proceso = None
+        self.correctas = 0
+
+    def ok(self, texto):
+        self.correctas += 1
+        print(f"ok [{self.etiqueta}]: {texto}", flush=True)
+
+    def num(self, texto):
+        return texto.replace(".", self.sep)
+
+    # --- windows -----------------------------------------------------------------------------
+    def ventana(self, titulo, plazo=5.0):
+        return esperar(lambda: self.pantalla.ventanas(titulo),
+                       f"la ventana «{titulo}» no está visible", plazo)[0]
+
+    def esperar_oculta(self, titulo):
+        esperar(lambda: not self.pantalla.ventanas(titulo),
+                f"la ventana «{titulo}» sigue visible")
+
+    def origen(self, xid):
+        """The client area's top-left corner on the screen (the window manager's frame aside)."""
+        salida = subprocess.run(["xwininfo", "-id", str(xid)], capture_output=True, text=True,
+                                check=True).stdout
+        valores = {}
+        for linea in salida.splitlines():
+            clave, _, valor = linea.strip().partition(":")
+            valores[clave] = valor.strip()
+        return (int(valores["Absolute upper-left X"]), int(valores["Absolute upper-left Y"]),
+                int(valores["Width"]), int(valores["Height"]))
+
+    def clic(self, titulo, lugar):
+        x, y, _, _ = self.origen(self.ventana(titulo))
+        xdo("mousemove", x + lugar[0], y + lugar[1])
+        xdo("click", "1")
+
+    def texto(self, titulo, lugar):
+        """What the box shows: clicked into, selected whole and copied, as a user copies it."""
+        subprocess.run(["xclip", "-selection", "clipboard", "-i", "/dev/null"], check=True)
+        self.clic(titulo, lugar)
+        teclas("ctrl+a")
+        teclas("ctrl+c")
+
+        def leido():
+            r = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True,
+                               text=True)
+            return r.stdout if r.returncode == 0 and r.stdout else None
+
+        return esperar(leido, f"nada copiado de la caja en {lugar} de «{titulo}»")
+
+    def esperar_texto(self, titulo, lugar, esperado, que):
+        visto = []
+
+        def igual():
+            visto[:] = [self.texto(titulo, lugar)]
+            return visto[0] == esperado
+
+        esperar(igual, lambda: f"{que}: se esperaba «{esperado}», se lee «{visto[0]}»")
+        self.ok(f"{que}: «{esperado}»")
+
+    def reemplazar(self, titulo, lugar, texto):
+        self.clic(titulo, lugar)
+        teclas("ctrl+a")
+        escribir(texto)
+
+    def captura(self, titulo, nombre):
+        x, y, ancho, alto = self.origen(self.ventana(titulo))
+        ruta = os.path.join(self.capturas, f"{nombre}-{self.etiqueta}.png")
+        escribir_png(ruta, ancho, alto, self.pantalla.pixeles(x, y, ancho, alto))
+        print(f"captura: {ruta}", flush=True)
+
+    # --- the run -----------------------------------------------------------------------------
+    def ejecutar(self):
+        # "start /wait" opens the shortcut as Explorer does and returns the program's exit code.
+        self.proceso = subprocess.Popen(["wine", "start", "/wait", self.acceso],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        try:
+            self.pasos()
+        finally:
+            if self.proceso.poll() is None:
+                self.proceso.kill()
+
+    def pasos(self):
+        principal = self.ventana(T_PRINCIPAL, PLAZO_INICIO)
+        _, _, ancho, alto = self.origen(principal)
+        if (ancho, alto) != (435, 326):
+            raise Fallo(f"la ventana principal mide {ancho}x{alto}, no 435x326")
+        self.ok("ventana principal «Quorvel eléctricos» de 435x326, abierta desde el menú Inicio")
+        self.captura(T_PRINCIPAL, "principal")
+
+        # Currents: the loaded current, a typed power and its current, "Cerrar" keeps them.
+        self.clic(T_PRINCIPAL, PRINCIPAL["Corrientes y potencias"])
+        self.ventana(T_CORRIENTES)
+        self.ok("«Corrientes y potencias» abre la calculadora")
+        self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad"], self.num("9.1"),
+                           "intensidad inicial")
+        self.reemplazar(T_CORRIENTES, CORRIENTES["Potencia"], "4400")
+        self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad"], self.num("20.0"),
+                           "intensidad para 4400 W a 220 V")
+        # Both separator keys type the decimal symbol.
+        for tecla in ("period", "comma"):
+            self.clic(T_CORRIENTES, CORRIENTES["Potencia"])
+            teclas("ctrl+a")
+            escribir("2")
+            teclas(tecla)
+            escribir("5")
+            self.esperar_texto(T_CORRIENTES, CORRIENTES["Potencia"], self.num("2.5"),
+                               f"la tecla «{tecla}» escribe el separador")
+        self.reemplazar(T_CORRIENTES, CORRIENTES["Potencia"], "4400")
+        self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad"], self.num("20.0"),
+                           "intensidad para 4400 W de nuevo")
+        self.captura(T_CORRIENTES, "corrientes")
+        self.clic(T_CORRIENTES, CORRIENTES["Cerrar"])
+        self.esperar_oculta(T_CORRIENTES)
+        self.ok("«Cerrar» oculta la calculadora de corrientes")
+        self.clic(T_PRINCIPAL, PRINCIPAL["Corrientes y potencias"])
+        self.ventana(T_CORRIENTES)
+        self.esperar_texto(T_CORRIENTES, CORRIENTES["Potencia"], "4400",
+                           "reabierta, la potencia sigue")
+        self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad"], self.num("20.0"),
+                           "reabierta, la intensidad sigue")
+
+        # The close box unloads it: opened again it shows its loaded values.
+        self.pantalla.cerrar_con_caja(self.ventana(T_CORRIENTES))
+        self.esperar_oculta(T_CORRIENTES)
+        self.clic(T_PRINCIPAL, PRINCIPAL["Corrientes y potencias"])
+        self.ventana(T_CORRIENTES)
+        self.esperar_texto(T_CORRIENTES, CORRIENTES["Potencia"], "2000",
+                           "tras la caja de cierre, la potencia vuelve a la inicial")
+        self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad"], self.num("9.1"),
+                           "tras la caja de cierre, la intensidad vuelve a la inicial")
+        self.clic(T_CORRIENTES, CORRIENTES["Cerrar"])
+        self.esperar_oculta(T_CORRIENTES)
+
+        # Sections: the loaded section, a drop of 7 and its section, the red maximum drop.
+        self.clic(T_PRINCIPAL, PRINCIPAL["Secciones y caídas de tensión"])
+        self.ventana(T_SECCIONES)
+        self.ok("«Secciones y caídas de tensión» abre la calculadora")
+        self.esperar_texto(T_SECCIONES, SECCIONES["Seccion"], self.num("1.62"),
+                           "sección inicial")
+        self.reemplazar(T_SECCIONES, SECCIONES["caida"], "7")
+        self.esperar_texto(T_SECCIONES, SECCIONES["Seccion"], self.num("1.4"),
+                           "sección para una caída de 7 V")
+        self.esperar_rojo(True)
+        self.captura(T_SECCIONES, "secciones")
+        self.reemplazar(T_SECCIONES, SECCIONES["caida"], "6")
+        self.esperar_rojo(False)
+        self.clic(T_SECCIONES, SECCIONES["Cerrar"])
+        self.esperar_oculta(T_SECCIONES)
+        self.ok("«Cerrar» oculta la calculadora de secciones")
+        self.clic(T_PRINCIPAL, PRINCIPAL["Secciones y caídas de tensión"])
+        self.ventana(T_SECCIONES)
+        self.esperar_texto(T_SECCIONES, SECCIONES["caida"], "6", "reabierta, la caída sigue")
+        self.pantalla.cerrar_con_caja(self.ventana(T_SECCIONES))
+        self.esperar_oculta(T_SECCIONES)
+        self.clic(T_PRINCIPAL, PRINCIPAL["Secciones y caídas de tensión"])
+        self.ventana(T_SECCIONES)
+        self.esperar_texto(T_SECCIONES, SECCIONES["Seccion"], self.num("1.62"),
+                           "tras la caja de cierre, la sección vuelve a la inicial")
+        self.clic(T_SECCIONES, SECCIONES["Cerrar"])
+        self.esperar_oculta(T_SECCIONES)
+
+        # The main window's "Cerrar" ends the program.
+        self.clic(T_PRINCIPAL, PRINCIPAL["Cerrar"])
+        codigo = esperar(lambda: self.proceso.poll() is not None and [self.proceso.returncode],
+                         "el programa sigue en marcha tras «Cerrar»", 15.0)[0]
+        if codigo != 0:
+            raise Fallo(f"el programa terminó con el código {codigo}, no 0")
+        self.ok("«Cerrar» de la ventana principal termina el programa con el código 0")
+
+    def esperar_rojo(self, rojo):
+        def rojos():
+            x, y, _, _ = self.origen(self.ventana(T_SECCIONES))
+            filas = self.pantalla.pixeles(x + CAIDAMAX[0], y + CAIDAMAX[1], CAIDAMAX[2],
+                                          CAIDAMAX[3])
+            return sum(rojo_intenso(fila[i:i + 3]) for fila in filas
+                       for i in range(0, len(fila), 3))
+
+        que = "roja" if rojo else "sin rojo"
+        esperar(lambda: (rojos() > 20) == rojo, f"la caída máxima no está {que}")
+        self.ok(f"la caída máxima está {que}")
+
+
+def main():
+    if len(sys.argv) != 4:
+        print(__doc__, file=sys.stderr)
+        return 2
+    programa = Programa(*sys.argv[1:])
+    try:
+        programa.ejecutar()
+    except Fallo as fallo:
+        print(f"FALLO [{programa.etiqueta}]: {fallo}", flush=True)
+        return 1
+    print(f"{programa.etiqueta}: {programa.correctas} comprobaciones correctas", flush=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,112 @@
+"""What the acceptance drivers share: polling with a deadline, real key events (xdotool), the
+screen's pixels and PNG screenshots, windows by title and the close box (python-xlib)."""
+
+import struct
+import subprocess
+import time
+import zlib
+
+from Xlib import X, display as xdisplay
+from Xlib.protocol import event as xevent
+
+PLAZO = 5.0  # seconds a single condition may take to come true
+
+
+class Fallo(Exception):
+    """A check that did not hold; its text names what differed."""
+
+
+def esperar(condicion, descripcion, plazo=PLAZO, intervalo=0.03, errores=()):
+    """Polls condicion() until it returns a true value; Fallo(descripcion()) at the deadline.
+    Exceptions of the types in `errores` (an object that vanished meanwhile) count as false."""
+    limite = time.monotonic() + plazo
+    ultimo = None
+    while True:
+        try:
+            valor = condicion()
+        except errores as error:
+            valor, ultimo = None, error
+        if valor:
+            return valor
+        if time.monotonic() >= limite:
+            detalle = descripcion() if callable(descripcion) else descripcion
+            if ultimo is not None:
+                detalle += f" (último error: {ultimo})"
+            raise Fallo(detalle)
+        time.sleep(intervalo)
+
+
+def xdo(*args):
+    resultado = subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True,
+                               timeout=10)
+    if resultado.returncode != 0 and args[0] != "search":
+        raise Fallo(f"xdotool {' '.join(map(str, args))} falló: {resultado.stderr.strip()}")
+    return resultado.stdout
+
+
+def teclas(*nombres):
+    xdo("key", "--clearmodifiers", *nombres)
+
+
+def escribir(texto):
+    xdo("type", "--delay", "20", texto)
+
+
+def escribir_png(ruta, ancho, alto, filas_rgb):
+    def trozo(tipo, datos):
+        return (struct.pack(">I", len(datos)) + tipo + datos +
+                struct.pack(">I", zlib.crc32(tipo + datos) & 0xFFFFFFFF))
+
+    crudo = b"".join(b"\x00" + fila for fila in filas_rgb)
+    with open(ruta, "wb") as f:
+        f.write(b"\x89PNG\r\n\x1a\n")
+        f.write(trozo(b"IHDR", struct.pack(">IIBBBBB", ancho, alto, 8, 2, 0, 0, 0)))
+        f.write(trozo(b"IDAT", zlib.compress(crudo, 9)))
+        f.write(trozo(b"IEND", b""))
+
+
+def rojo_intenso(p):
+    r, g, b = p
+    return r >= 200 and g <= 60 and b <= 60
+
+
+class Pantalla:
+    def __init__(self):
+        self.d = xdisplay.Display()
+        self.raiz = self.d.screen().root
+        self.wm_protocols = self.d.intern_atom("WM_PROTOCOLS")
+        self.wm_delete = self.d.intern_atom("WM_DELETE_WINDOW")
+
+    def pixeles(self, x, y, ancho, alto):
+        """Rows of RGB bytes of the root window's rectangle (24/32-bit TrueColor, BGRX)."""
+        imagen = self.raiz.get_image(x, y, ancho, alto, X.ZPixmap, 0xFFFFFFFF)
+        datos = imagen.data if isinstance(imagen.data, bytes) else bytes(imagen.data)
+        paso = len(datos) // alto
+        filas = []
+        for fila in range(alto):
+            bgrx = datos[fila * paso: fila * paso + ancho * 4]
+            rgb = bytearray(ancho * 3)
+            rgb[0::3] = bgrx[2::4]
+            rgb[1::3] = bgrx[1::4]
+            rgb[2::3] = bgrx[0::4]
+            filas.append(bytes(rgb))
+        return filas
+
+    def ventanas(self, titulo, pid=None):
+        """Viewable X windows whose title is exactly titulo (of the process pid, if given)."""
+        filtro = ["--pid", pid] if pid is not None else []
+        salida = xdo("search", "--all", "--onlyvisible", *filtro, "--name",
+                     "^" + titulo.replace("(", "\\(").replace(")", "\\)") + "$")
+        return [int(w) for w in salida.split()]
+
+    def wm_class(self, xid):
+        """(instance, class) of the window's WM_CLASS, as a desktop shell reads it."""
+        return self.d.create_resource_object("window", xid).get_wm_class()
+
+    def cerrar_con_caja(self, xid):
+        """What a window manager sends when the close box is clicked."""
+        ventana = self.d.create_resource_object("window", xid)
+        mensaje = xevent.ClientMessage(window=ventana, client_type=self.wm_protocols,
+                                       data=(32, [self.wm_delete, X.CurrentTime, 0, 0, 0]))
+        ventana.send_event(mensaje, event_mask=0)
+        self.d.flush()

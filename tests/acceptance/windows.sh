@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Acceptance run of the Windows installer and the installed program under Wine, in a virtual X
+# server with a window manager and a Wine prefix of its own:
+#   - the installer installs silently (/S): the program, Qt's libraries and plugins, the
+#     licences, the Start-menu shortcut and the uninstaller registered with Windows;
+#   - the installed program, started from its shortcut, passes aceptacion_windows.py under
+#     es_ES and en_US with the locale's own decimal symbol, and under es_ES with a decimal
+#     symbol the user has set (".");
+#   - the uninstaller removes it silently.
+#
+#   tests/acceptance/windows.sh path/to/quorvel-VERSION-win64.exe
+#
+# Screenshots go to $ACCEPTANCE_SHOTS (default: an "acceptance" folder beside the installer).
+set -euo pipefail
+aqui=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+raiz=$(cd "$aqui/../.." && pwd)
+instalador=$(realpath "${1:?uso: windows.sh quorvel-VERSION-win64.exe}")
+if [ "${2:-}" != --en-sesion ]; then
+    unset WINEPREFIX
+    exec "$raiz/tools/windows/sesion.sh" "$0" "$instalador" --en-sesion
+fi
+export ACCEPTANCE_SHOTS=${ACCEPTANCE_SHOTS:-$(dirname "$instalador")/acceptance}
+mkdir -p "$ACCEPTANCE_SHOTS"
+
+fallos=0
+ok() { echo "ok: $*"; }
+fallo() { echo "FALLO: $*"; fallos=$((fallos + 1)); }
+
+# Windows' paths as Wine maps them onto this prefix.
+unix() { winepath -u "$1" 2>/dev/null; }
+programas=$(unix 'C:\Program Files')
+destino="$programas/Quorvel eléctricos"
+clave='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\quorvel'
+
+wine "$instalador" /S
+# The installer returns once its files are in place.
+if [ -f "$destino/quorvel.exe" ]; then ok "instalado en C:\\Program Files\\Quorvel eléctricos"
+else fallo "no hay quorvel.exe en $destino"; fi
+for f in Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll imageformats/qjpeg.dll \
+    imageformats/qico.dll styles/qwindowsvistastyle.dll libstdc++-6.dll libgcc_s_seh-1.dll \
+    libwinpthread-1.dll licencias/Quorvel-GPL-3.0.txt licencias/Qt-LGPL-3.0.txt Uninstall.exe; do
+    [ -f "$destino/$f" ] || fallo "falta $f en la instalación"
+done
+ok "la instalación lleva las bibliotecas, los complementos, las licencias y el desinstalador"
+if wine reg query "$clave" /v UninstallString 2>/dev/null | grep -q 'Uninstall.exe'; then
+    ok "desinstalador registrado en Windows ($clave)"
+else fallo "no hay desinstalador registrado en $clave"; fi
+acceso=$(find "$(unix 'C:\ProgramData')" "$(unix 'C:\users')" -name 'Quorvel eléctricos.lnk' \
+    -path '*Start Menu*' 2>/dev/null | head -n 1)
+if [ -n "$acceso" ]; then ok "acceso directo en el menú Inicio: ${acceso#"$WINEPREFIX/"}"
+else fallo "no hay acceso directo «Quorvel eléctricos» en el menú Inicio"; fi
+
+# The program, in each locale: the locale's own decimal symbol, then one the user has set.
+# Wine rewrites the user's regional settings when it starts under another locale than the one
+# they were written for, so the user's symbol is set under the locale it belongs to.
+if [ -n "$acceso" ]; then
+    lnk=$(winepath -w "$acceso" 2>/dev/null)
+    internacional='HKCU\Control Panel\International'
+    for caso in es_ES:,:es_ES en_US:.:en_US es_ES:.:es_ES-usuario; do
+        IFS=: read -r loc sep etiqueta <<<"$caso"
+        export LANG=$loc.UTF-8 LC_ALL=$loc.UTF-8
+        wineserver -k 2>/dev/null || true
+        wine reg query "$internacional" >/dev/null 2>&1
+        if [[ $etiqueta == *-usuario ]]; then
+            wine reg add "$internacional" /v sDecimal /d "$sep" /f >/dev/null 2>&1
+        fi
+        if ! /usr/bin/python3 "$aqui/aceptacion_windows.py" "$lnk" "$sep" "$etiqueta"; then
+            fallo "aceptación bajo $etiqueta"
+        fi
+    done
+    unset LANG LC_ALL
+fi
+
+# The uninstaller copies itself away and returns at once: wait for the files to go.
+wine "$destino/Uninstall.exe" /S
+for _ in $(seq 300); do
+    [ -e "$destino/quorvel.exe" ] || break
+    sleep 0.1
+done
+if [ -e "$destino/quorvel.exe" ]; then fallo "la desinstalación deja $destino/quorvel.exe"
+elif wine reg query "$clave" >/dev/null 2>&1; then fallo "la desinstalación deja $clave"
+else ok "desinstalado en silencio: ni archivos ni registro"; fi
+[ -z "$acceso" ] || [ ! -e "$acceso" ] || fallo "la desinstalación deja el acceso directo"
+
+echo "aceptación en Windows: $fallos fallos; capturas en $ACCEPTANCE_SHOTS"
+[ "$fallos" -eq 0 ]

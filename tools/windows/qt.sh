@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# Builds Qt for 64-bit Windows from Debian's own qt6-base source package, of the same version
+# as the host's Qt tools (moc, rcc and uic run on the host), into a cache folder outside the
+# source tree. A finished build is reused. Prints the Qt prefix on its last line.
+#   tools/windows/qt.sh [CACHE]
+set -euo pipefail
+aqui=$(cd "$(dirname "$0")" && pwd)
+cache=${1:-${QUORVEL_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quorvel}}
+version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
+upstream=${version%%+*}
+prefix=$cache/qt-$upstream-win64
+if [ -f "$prefix/.completo" ]; then
+    echo "$prefix"
+    exit 0
+fi
+mkdir -p "$cache"
+
+# The source package, fetched through a private list of sources so that the machine's own
+# apt configuration stays as it is.
+fuentes=$cache/fuentes
+if [ ! -d "$fuentes/qtbase-src" ]; then
+    rm -rf "$fuentes"
+    mkdir -p "$fuentes/sources.list.d" "$fuentes/lists/partial" "$fuentes/descarga"
+    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/*.sources > "$fuentes/sources.list.d/src.sources"
+    if ls /etc/apt/sources.list >/dev/null 2>&1; then
+        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list > "$fuentes/sources.list.d/src.list"
+    fi
+    apt_opts=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$fuentes/sources.list.d"
+        -o "Dir::State::Lists=$fuentes/lists" -o Debug::NoLocking=1)
+    apt-get "${apt_opts[@]}" update >/dev/null
+    (cd "$fuentes/descarga" && apt-get "${apt_opts[@]}" source --download-only "qt6-base=$version")
+    dsc=$(ls "$fuentes"/descarga/*.dsc)
+    # Debian's patches are not applied: the upstream sources as Debian ships them.
+    orig=$(ls "$fuentes"/descarga/qt6-base_*.orig.tar.*)
+    mkdir -p "$fuentes/qtbase-src"
+    tar -xf "$orig" -C "$fuentes/qtbase-src" --strip-components=1
+    echo "fuente: $dsc"
+fi
+
+# The licences that come with the libraries shipped beside the program: Qt's LGPL (and the GPL
+# that it supplements) and those of the third-party code that Qt bundles.
+licencias() {
+    local src=$fuentes/qtbase-src dst=$prefix/licencias
+    mkdir -p "$dst"
+    cp "$src/LICENSES/LGPL-3.0-only.txt" "$dst/Qt-LGPL-3.0.txt"
+    cp "$src/LICENSES/GPL-3.0-only.txt" "$dst/Qt-GPL-3.0.txt"
+    local par
+    for par in freetype/docs/FTL.TXT:FreeType harfbuzz-ng/COPYING:HarfBuzz \
+        libjpeg/ijg-license.txt:libjpeg libpng/LICENSE:libpng pcre2/LICENCE:PCRE2 \
+        zlib/LICENSE:zlib double-conversion/LICENSE:double-conversion md4c/LICENSE.md:md4c; do
+        cp "$src/src/3rdparty/${par%%:*}" "$dst/Qt-${par#*:}.txt"
+    done
+}
+
+obra=$cache/qt-obra
+cmake -S "$fuentes/qtbase-src" -B "$obra" -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$aqui/mingw-w64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=ON \
+    -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+    -DQT_QMAKE_TARGET_MKSPEC=win32-g++ -DQT_BUILD_EXAMPLES=OFF -DQT_BUILD_TESTS=OFF \
+    -DFEATURE_pkg_config=OFF \
+    -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF \
+    -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF -DINPUT_opengl=no \
+    -DFEATURE_tabletevent=OFF -DFEATURE_freetype=ON -DFEATURE_system_freetype=OFF \
+    -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF \
+    -DFEATURE_system_jpeg=OFF -DFEATURE_system_harfbuzz=OFF \
+    -DFEATURE_system_doubleconversion=OFF -DFEATURE_sql_sqlite=OFF \
+    -DFEATURE_androiddeployqt=OFF -DFEATURE_windeployqt=OFF
+cmake --build "$obra" --parallel "$(nproc)"
+cmake --install "$obra"
+licencias
+touch "$prefix/.completo"
+rm -rf "$obra"
+echo "$prefix"
