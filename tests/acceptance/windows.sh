@@ -19,6 +19,7 @@ if [ "${2:-}" != --en-sesion ]; then
     unset WINEPREFIX
     exec "$raiz/tools/windows/sesion.sh" "$0" "$instalador" --en-sesion
 fi
+export PYTHONDONTWRITEBYTECODE=1
 export ACCEPTANCE_SHOTS=${ACCEPTANCE_SHOTS:-$(dirname "$instalador")/acceptance}
 mkdir -p "$ACCEPTANCE_SHOTS"
 

@@ -9,24 +9,31 @@ cache=${1:-${QUORVEL_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quorvel}}
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
 upstream=${version%%+*}
 prefix=$cache/qt-$upstream-win64
+mkdir -p "$cache"
+# One build at a time: a second caller waits for the first and then takes its result.
+exec 9>"$cache/.cerrojo"
+flock 9
 if [ -f "$prefix/.completo" ]; then
     echo "$prefix"
     exit 0
 fi
-mkdir -p "$cache"
 
 # The source package, fetched through a private list of sources so that the machine's own
 # apt configuration stays as it is.
 fuentes=$cache/fuentes
 if [ ! -d "$fuentes/qtbase-src" ]; then
     rm -rf "$fuentes"
-    mkdir -p "$fuentes/sources.list.d" "$fuentes/lists/partial" "$fuentes/descarga"
-    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/*.sources > "$fuentes/sources.list.d/src.sources"
-    if ls /etc/apt/sources.list >/dev/null 2>&1; then
-        sed -n 's/^deb /deb-src /p' /etc/apt/sources.list > "$fuentes/sources.list.d/src.list"
-    fi
+    mkdir -p "$fuentes/sources.list.d" "$fuentes/lists/partial" "$fuentes/cache/archives/partial" "$fuentes/descarga"
+    shopt -s nullglob
+    for f in /etc/apt/sources.list.d/*.sources; do
+        sed 's/^Types: deb$/Types: deb-src/' "$f" >"$fuentes/sources.list.d/${f##*/}"
+    done
+    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        sed -n 's/^deb /deb-src /p' "$f" >"$fuentes/sources.list.d/$(basename "$f" .list).list"
+    done
+    shopt -u nullglob
     apt_opts=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$fuentes/sources.list.d"
-        -o "Dir::State::Lists=$fuentes/lists" -o Debug::NoLocking=1)
+        -o "Dir::State::Lists=$fuentes/lists" -o "Dir::Cache=$fuentes/cache" -o Debug::NoLocking=1)
     apt-get "${apt_opts[@]}" update >/dev/null
     (cd "$fuentes/descarga" && apt-get "${apt_opts[@]}" source --download-only "qt6-base=$version")
     dsc=$(ls "$fuentes"/descarga/*.dsc)
