@@ -2,7 +2,7 @@
 // Qt before 6.8 on Linux (the AT-SPI bridge of Debian 12 and Ubuntu 24.04) sends the object
 // instead of the new text with a description change, offers no chosen entry for a list,
 // reports a box's text as attribute runs of no length, and tells the first focus of a box
-// that nothing was ever written into as a caret move. Orca then drops the refusal messages
+// whose caret never moved as a caret move. Orca then drops the refusal messages
 // and the exceeded drop, never says which entry a list holds, reads values one character
 // short and says nothing of the message box. This layer makes up for each of those, on those
 // versions only; elsewhere it does nothing.
