@@ -2,14 +2,18 @@
 // the tests' own.
 #include "input/Module1.h"
 #include "tests/Apoyo.h"
+#include "ui/Accesibilidad.h"
 #include "ui/Controles.h"
 #include "ui/VentanaCalculadora.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
+
+#include <utility>
 
 namespace {
 
@@ -30,6 +34,30 @@ protected:
         connect(cerrar, &QPushButton::clicked, this, &QWidget::hide);
     }
     void Form_Load() override { ++cargas; }
+};
+
+// The descriptions the screen-reader layer sends, caught on their way to the bus, as
+// "object: text".
+class DescripcionesEnviadas {
+public:
+    DescripcionesEnviadas() {
+        Accesibilidad::DesviarDescripciones([this](QObject *control, const QString &texto) {
+            enviadas << control->objectName() + QStringLiteral(": ") + texto;
+        });
+    }
+    ~DescripcionesEnviadas() { Accesibilidad::DesviarDescripciones({}); }
+    DescripcionesEnviadas(const DescripcionesEnviadas &) = delete;
+    DescripcionesEnviadas &operator=(const DescripcionesEnviadas &) = delete;
+
+    // What was sent since the last call, where the layer is at work; nothing elsewhere, where
+    // Qt's bridge sends the text itself and a second one would be said twice.
+    QStringList tomar() { return std::exchange(enviadas, {}); }
+    static QStringList esperadas(const QStringList &textos) {
+        return Accesibilidad::PuenteIncompleto() ? textos : QStringList();
+    }
+
+private:
+    QStringList enviadas;
 };
 
 } // namespace
@@ -144,6 +172,81 @@ private Q_SLOTS:
         QCOMPARE(clics.count(), 5);
         lista.setCurrentIndex(0); // a plain change of index is no click
         QCOMPARE(clics.count(), 5);
+    }
+
+    void descripcionesAlLector_data() {
+        QTest::addColumn<QStringList>("mensajes"); // set one after another on the box
+        QTest::addColumn<QStringList>("enviadas");
+        const QString rechazo = QStringLiteral("Valor no númerico...");
+        QTest::newRow("rechazo y valor válido")
+            << QStringList{rechazo, QString()}
+            << QStringList{QStringLiteral("caja: ") + rechazo, QStringLiteral("caja: ")};
+        QTest::newRow("rechazo repetido")
+            << QStringList{rechazo, rechazo} << QStringList{QStringLiteral("caja: ") + rechazo};
+        QTest::newRow("nada que borrar") << QStringList{QString()} << QStringList();
+    }
+    void descripcionesAlLector() {
+        QFETCH(QStringList, mensajes);
+        QFETCH(QStringList, enviadas);
+        CajaNumero caja;
+        caja.setObjectName(QStringLiteral("caja"));
+        DescripcionesEnviadas descripciones;
+        for (const QString &mensaje : mensajes)
+            caja.setMensaje(mensaje);
+        QCOMPARE(descripciones.tomar(), DescripcionesEnviadas::esperadas(enviadas));
+    }
+
+    void listaDiceSuEntrada() {
+        DescripcionesEnviadas descripciones;
+        Lista lista;
+        lista.setObjectName(QStringLiteral("lista"));
+        lista.addItems({QStringLiteral("Continúa"), QStringLiteral("Alterna monofásica")});
+        lista.setListIndex(0);
+        lista.setFocus();
+        QTest::keyClick(&lista, Qt::Key_Down);
+        QTest::keyClick(&lista, Qt::Key_Up);
+        QCOMPARE(descripciones.tomar(),
+                 DescripcionesEnviadas::esperadas({QStringLiteral("lista: Continúa"),
+                                                   QStringLiteral("lista: Alterna monofásica"),
+                                                   QStringLiteral("lista: Continúa")}));
+        lista.setListIndex(0); // the same entry again: nothing new to say
+        QCOMPARE(descripciones.tomar(), QStringList());
+        QAccessibleInterface *interfaz = QAccessible::queryAccessibleInterface(&lista);
+        QCOMPARE(interfaz->text(QAccessible::Description),
+                 Accesibilidad::PuenteIncompleto() ? QStringLiteral("Continúa") : QString());
+    }
+
+    void lectorLeeLaCajaEntera_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("220") << "220";
+        QTest::newRow("9,1") << "9,1";
+        QTest::newRow("2000") << "2000";
+        QTest::newRow("6") << "6";
+    }
+    void lectorLeeLaCajaEntera() {
+        if (!Accesibilidad::PuenteIncompleto())
+            QSKIP("Qt's own bridge builds the line from the box's whole text");
+        QFETCH(QString, texto);
+        CajaNumero caja;
+        caja.setText(Regional(texto));
+        QAccessibleTextInterface *lector =
+            QAccessible::queryAccessibleInterface(&caja)->textInterface();
+        QVERIFY(lector);
+        // The line a screen reader reads is put together from the attribute runs.
+        QString leido;
+        for (int i = 0; i < lector->characterCount();) {
+            int inicio = -1, fin = -1;
+            lector->attributes(i, &inicio, &fin);
+            QVERIFY2(inicio <= i && fin > i,
+                     qPrintable(QStringLiteral("%1: %2-%3").arg(i).arg(inicio).arg(fin)));
+            leido += lector->text(i, fin);
+            i = fin;
+        }
+        QCOMPARE(leido, Regional(texto));
+        caja.selectAll();
+        int inicio = -1, fin = -1;
+        lector->selection(0, &inicio, &fin);
+        QCOMPARE(lector->text(inicio, fin), Regional(texto));
     }
 
     void etiquetaChange() {

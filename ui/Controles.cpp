@@ -1,5 +1,7 @@
 #include "ui/Controles.h"
 
+#include "ui/Accesibilidad.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 
@@ -23,6 +25,7 @@ qint16 codigoDe(QChar c) {
 } // namespace
 
 CajaNumero::CajaNumero(QWidget *parent) : QLineEdit(parent) {
+    Accesibilidad::Instalar();
     // Composed input would reach the box without a key press of its own.
     setAttribute(Qt::WA_InputMethodEnabled, false);
 }
@@ -90,13 +93,20 @@ void CajaRechazada::Desmarcar() {
 
 void Describir(QWidget *control, const QString &descripcion) {
     // Qt announces every assignment to screen readers, an unchanged one too, which is no news.
-    if (descripcion != control->accessibleDescription())
-        control->setAccessibleDescription(descripcion);
+    if (descripcion == control->accessibleDescription())
+        return;
+    control->setAccessibleDescription(descripcion);
+    Accesibilidad::DescripcionCambiada(control);
 }
 
 Lista::Lista(QWidget *parent) : QComboBox(parent) {
     setEditable(false);
     connect(this, &QComboBox::activated, this, &Lista::Click);
+    // Where the bridge offers a screen reader no chosen entry, the list tells it as its
+    // description, which is presented when it changes and with the list's focus.
+    if (Accesibilidad::PuenteIncompleto())
+        connect(this, &QComboBox::currentTextChanged, this,
+                [this](const QString &entrada) { Describir(this, entrada); });
 }
 
 void Lista::setListIndex(int indice) {

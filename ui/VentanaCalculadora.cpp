@@ -1,5 +1,7 @@
 #include "ui/VentanaCalculadora.h"
 
+#include "ui/Accesibilidad.h"
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -8,6 +10,7 @@
 VentanaCalculadora::VentanaCalculadora(const QString &titulo, QSize cliente)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
+    Accesibilidad::Instalar(); // before any control, whose interface is made at its first use
     setWindowTitle(titulo);
     setFixedSize(cliente);
     setModal(true);
@@ -18,6 +21,7 @@ void VentanaCalculadora::Mostrar(const QWidget *centro) {
         superficieActual = new QWidget(this);
         superficieActual->setGeometry(rect());
         CrearControles(superficieActual);
+        Accesibilidad::PrepararCajas(superficieActual);
         superficieActual->show();
         Form_Load();
     }
