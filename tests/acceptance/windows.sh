@@ -40,9 +40,8 @@ else fallo "no hay quorvel.exe en $destino"; fi
 for f in Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll imageformats/qjpeg.dll \
     imageformats/qico.dll styles/qwindowsvistastyle.dll libstdc++-6.dll libgcc_s_seh-1.dll \
     libwinpthread-1.dll licencias/Quorvel-GPL-3.0.txt licencias/Qt-LGPL-3.0.txt Uninstall.exe; do
-    [ -f "$destino/$f" ] || fallo "falta $f en la instalación"
+    if [ -f "$destino/$f" ]; then ok "instalado: $f"; else fallo "falta $f en la instalación"; fi
 done
-ok "la instalación lleva las bibliotecas, los complementos, las licencias y el desinstalador"
 if wine reg query "$clave" /v UninstallString 2>/dev/null | grep -q 'Uninstall.exe'; then
     ok "desinstalador registrado en Windows ($clave)"
 else fallo "no hay desinstalador registrado en $clave"; fi
