@@ -92,9 +92,9 @@ windows)
     instalar
     locales
     qt=$(tools/windows/qt.sh | tail -n 1)
-    cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
-        -DCMAKE_TOOLCHAIN_FILE="$PWD/tools/windows/mingw-w64.cmake" \
-        -DCMAKE_PREFIX_PATH="$qt" -DQT_HOST_PATH=/usr \
+    # Qt's own wrapper finds that Qt; the cross compiler is this tree's toolchain file.
+    "$qt/bin/qt-cmake" -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DBUILD_TESTING=ON -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/tools/windows/mingw-w64.cmake" \
         -DCMAKE_CROSSCOMPILING_EMULATOR="$PWD/tools/windows/wine-run.sh"
     cmake --build build-windows --parallel "$(nproc)"
     (cd build-windows && cpack)

@@ -14,17 +14,22 @@ install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
 install(FILES $<TARGET_FILE:Qt6::QJpegPlugin> $<TARGET_FILE:Qt6::QICOPlugin>
         DESTINATION imageformats)
 
-# The compiler's runtime, which Qt's libraries and the program link dynamically.
-set(QUORVEL_RUNTIME_MINGW)
+# The compiler's runtime, which Qt's libraries and the program link dynamically. Debian ships
+# it with its debugging symbols (libstdc++ alone is 23 MB): the copies shipped are stripped.
+set(runtime)
 foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
                     OUTPUT_VARIABLE ruta OUTPUT_STRIP_TRAILING_WHITESPACE)
     if(NOT EXISTS "${ruta}")
         message(FATAL_ERROR "${dll} not found beside ${CMAKE_CXX_COMPILER}")
     endif()
-    list(APPEND QUORVEL_RUNTIME_MINGW "${ruta}")
+    add_custom_command(OUTPUT runtime/${dll}
+        COMMAND ${CMAKE_STRIP} --strip-unneeded -o runtime/${dll} ${ruta}
+        DEPENDS ${ruta} VERBATIM)
+    list(APPEND runtime ${PROJECT_BINARY_DIR}/runtime/${dll})
 endforeach()
-install(FILES ${QUORVEL_RUNTIME_MINGW} DESTINATION .)
+add_custom_target(runtime_mingw ALL DEPENDS ${runtime})
+install(FILES ${runtime} DESTINATION .)
 
 # The licences: the program's own, and those of Qt and what it bundles (kept with the Qt build).
 install(FILES COPYING DESTINATION licencias RENAME Quorvel-GPL-3.0.txt)
@@ -38,7 +43,6 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY "Quorvel eléctricos")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY quorvel)
 set(CPACK_PACKAGE_EXECUTABLES quorvel "Quorvel eléctricos")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/COPYING)
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 set(CPACK_NSIS_PACKAGE_NAME "Quorvel eléctricos")
 set(CPACK_NSIS_DISPLAY_NAME "Quorvel eléctricos")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
@@ -47,5 +51,5 @@ set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/icono.ico)
 set(CPACK_NSIS_INSTALLED_ICON_NAME quorvel.exe)
 set(CPACK_NSIS_CONTACT "quorvel@example.org")
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
-# The script is UTF-8; a Unicode installer shows "eléctricos" whatever the system's code page.
-set(CPACK_NSIS_EXECUTABLE_PRE_ARGUMENTS "-INPUTCHARSET UTF8 \"-XUnicode true\"")
+# A Unicode installer shows "eléctricos" whatever the system's code page.
+set(CPACK_NSIS_DEFINES "Unicode true")
