@@ -42,6 +42,7 @@ set(CPACK_PACKAGE_VENDOR "Quorvel eléctricos")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Quorvel eléctricos")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY quorvel)
 set(CPACK_PACKAGE_EXECUTABLES quorvel "Quorvel eléctricos")
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/COPYING)
 set(CPACK_NSIS_PACKAGE_NAME "Quorvel eléctricos")
 set(CPACK_NSIS_DISPLAY_NAME "Quorvel eléctricos")
@@ -51,5 +52,6 @@ set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/icono.ico)
 set(CPACK_NSIS_INSTALLED_ICON_NAME quorvel.exe)
 set(CPACK_NSIS_CONTACT "quorvel@example.org")
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
-# A Unicode installer shows "eléctricos" whatever the system's code page.
-set(CPACK_NSIS_DEFINES "Unicode true")
+# A 64-bit Unicode installer, like the program: it shows "eléctricos" whatever the system's
+# code page, and Wine runs it here without its 32-bit half.
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")

@@ -71,16 +71,22 @@ if [ -n "$acceso" ]; then
     unset LANG LC_ALL
 fi
 
-# The uninstaller copies itself away and returns at once: wait for the files to go.
+# The uninstaller copies itself away and returns at once: wait until it has removed the files,
+# the registry key and the shortcut, or until it clearly will not.
 wine "$destino/Uninstall.exe" /S
-for _ in $(seq 300); do
-    [ -e "$destino/quorvel.exe" ] || break
-    sleep 0.1
+quedan() {
+    restos=()
+    [ ! -e "$destino/quorvel.exe" ] || restos+=("$destino/quorvel.exe")
+    ! wine reg query "$clave" >/dev/null 2>&1 || restos+=("$clave")
+    [ -z "$acceso" ] || [ ! -e "$acceso" ] || restos+=("el acceso directo")
+    [ ${#restos[@]} -gt 0 ]
+}
+for _ in $(seq 60); do
+    quedan || break
+    sleep 0.5
 done
-if [ -e "$destino/quorvel.exe" ]; then fallo "la desinstalación deja $destino/quorvel.exe"
-elif wine reg query "$clave" >/dev/null 2>&1; then fallo "la desinstalación deja $clave"
-else ok "desinstalado en silencio: ni archivos ni registro"; fi
-[ -z "$acceso" ] || [ ! -e "$acceso" ] || fallo "la desinstalación deja el acceso directo"
+if quedan; then fallo "la desinstalación deja: ${restos[*]}"
+else ok "desinstalado en silencio: ni archivos, ni registro, ni acceso directo"; fi
 
 echo "aceptación en Windows: $fallos fallos; capturas en $ACCEPTANCE_SHOTS"
 [ "$fallos" -eq 0 ]
