@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what a fresh Debian 12 machine lacks, builds, then starts the program
+# Installs what a fresh Debian 12 or 13 machine lacks, builds, then starts the program
 # (./setup.sh run), runs every test (./setup.sh test) or builds the Debian package
 # (./setup.sh paquete).
 set -euo pipefail
