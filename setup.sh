@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what a fresh Debian 12 machine lacks, builds, then starts the program
+# Installs what a fresh Debian 12 or 13 machine lacks, builds, then starts the program
 # (./setup.sh run), runs every test (./setup.sh test), builds the Debian package
 # (./setup.sh paquete) or builds, tests and packages the Windows program (./setup.sh windows).
 set -euo pipefail

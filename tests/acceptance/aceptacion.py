@@ -40,6 +40,11 @@ B_SECCIONES = "Secciones y caídas de tensión"
 B_CERRAR = "Cerrar"
 MSG_NO_NUMERICO = "Valor no númerico..."
 CAIDA_SUPERADA = "Caída superada"
+# Controls are told apart by their role itself: each at-spi2-core release may call a role
+# something else ("push button" up to 2.46, "button" from 2.56 on).
+BOTON = Atspi.Role.PUSH_BUTTON
+CAJA = Atspi.Role.TEXT
+ROTULO = Atspi.Role.LABEL
 ENTRADA = os.path.join(RAIZ, "resources", "escritorio", "es.quorvel.electricos.desktop")
 GRIS_ROTULOS = (224, 224, 224)
 # The captions of each calculator, as AT-SPI names them (their own text).
@@ -170,14 +175,21 @@ def ROTULO_CAIDA_MAXIMA(nombre):
     return nombre.startswith("Caída máxima")
 
 
+def nombre_de_rol(rol):
+    return rol.value_name.removeprefix("ATSPI_ROLE_").lower().replace("_", " ")
+
+
 def buscar(objeto, rol, nombre=None, solo_visibles=True):
-    """Depth-first: the first descendant with that role (and name) that is showing."""
+    """Depth-first: the first descendant with that role (and name) that is showing. What is
+    not showing is not searched either: a closed list's entries and a hidden window's
+    controls stay in the tree, and some claim to be showing or focused all the same."""
     for hijo in hijos(objeto):
+        if solo_visibles and not mostrando(hijo):
+            continue
         nombre_hijo = hijo.get_name() or ""
         coincide = nombre is None or (nombre(nombre_hijo) if callable(nombre) else
                                       nombre_hijo == nombre)
-        if (hijo.get_role_name() == rol and coincide and
-                (not solo_visibles or mostrando(hijo))):
+        if hijo.get_role() == rol and coincide:
             return hijo
         encontrado = buscar(hijo, rol, nombre, solo_visibles)
         if encontrado is not None:
@@ -292,7 +304,8 @@ class Programa:
             v = self.ventana_visible(ventana_titulo)
             return buscar(v, rol, nombre) if v is not None else None
 
-        return esperar(encontrar, lambda: f"en {ventana_titulo!r} no hay {rol} {nombre!r} visible")
+        return esperar(encontrar, lambda: f"en {ventana_titulo!r} no hay {nombre_de_rol(rol)} "
+                                         f"{nombre!r} visible")
 
     # -- reading and typing
 
@@ -300,7 +313,7 @@ class Programa:
         visto = []
 
         def igual():
-            caja = buscar(self.ventana_visible(ventana_titulo), "text", nombre)
+            caja = buscar(self.ventana_visible(ventana_titulo), CAJA, nombre)
             visto[:] = [texto_de(caja)]
             return visto[0] == esperado
 
@@ -313,10 +326,10 @@ class Programa:
 
     def enfocar(self, ventana_titulo, nombre):
         """Clicks into a text box and waits until it has the focus."""
-        caja = self.control(ventana_titulo, "text", nombre)
+        caja = self.control(ventana_titulo, CAJA, nombre)
         x, y = centro(caja)
         xdo("mousemove", x, y, "click", "1")
-        esperar(lambda: buscar(self.ventana_visible(ventana_titulo), "text", nombre)
+        esperar(lambda: buscar(self.ventana_visible(ventana_titulo), CAJA, nombre)
                 .get_state_set().contains(Atspi.StateType.FOCUSED),
                 f"la caja {nombre!r} no toma el foco al hacer clic")
 
@@ -360,7 +373,7 @@ class Programa:
         visto = []
 
         def cumple():
-            caja = buscar(self.ventana_visible(ventana_titulo), "text", nombre)
+            caja = buscar(self.ventana_visible(ventana_titulo), CAJA, nombre)
             enfocada = caja.get_state_set().contains(Atspi.StateType.FOCUSED)
             visto[:] = [caja.get_description() or "", enfocada]
             return enfocada and (que in visto[0]) == contiene
@@ -431,14 +444,14 @@ class Escenario:
                         f"visibles: {p.titulos_visibles()}", plazo=15)
         p.esperar_ventana(T_PRINCIPAL)
         for boton in (B_CORRIENTES, B_SECCIONES, B_CERRAR):
-            p.control(T_PRINCIPAL, "push button", boton)
+            p.control(T_PRINCIPAL, BOTON, boton)
         self.ok(f"ventana {T_PRINCIPAL!r} con los botones {B_CORRIENTES!r}, {B_SECCIONES!r}, "
                 f"{B_CERRAR!r}")
         self.comprobar_wm_class()
         p.captura(T_PRINCIPAL, f"principal-{self.locale}.png")
 
         # Currents and powers
-        p.pulsar(T_PRINCIPAL, "push button", B_CORRIENTES)
+        p.pulsar(T_PRINCIPAL, BOTON, B_CORRIENTES)
         p.esperar_ventana(T_CORRIENTES)
         p.esperar_texto(T_CORRIENTES, "Intensidad (A)", n("9.1"))
         self.ok(f"{B_CORRIENTES!r} abre {T_CORRIENTES!r}; intensidad {n('9.1')}")
@@ -477,12 +490,12 @@ class Escenario:
         self.ok("corregida, la caja de tensión ya no describe ningún rechazo")
         self.comprobar_bordes(T_CORRIENTES, ("Tensión (V)", "Potencia (W)", "Intensidad (A)"))
 
-        p.pulsar(T_CORRIENTES, "push button", B_CERRAR)
+        p.pulsar(T_CORRIENTES, BOTON, B_CERRAR)
         p.esperar_oculta(T_CORRIENTES)
         p.esperar_ventana(T_PRINCIPAL)
         self.ok(f"{B_CERRAR!r} oculta {T_CORRIENTES!r}")
 
-        p.pulsar(T_PRINCIPAL, "push button", B_CORRIENTES)
+        p.pulsar(T_PRINCIPAL, BOTON, B_CORRIENTES)
         p.esperar_ventana(T_CORRIENTES)
         p.esperar_texto(T_CORRIENTES, "Tensión (V)", "220", "al volver a abrir: ")
         p.esperar_texto(T_CORRIENTES, "Potencia (W)", "4400", "al volver a abrir: ")
@@ -498,18 +511,18 @@ class Escenario:
         p.esperar_oculta(T_CORRIENTES)
         self.ok(f"WM_DELETE_WINDOW cierra {T_CORRIENTES!r}")
 
-        p.pulsar(T_PRINCIPAL, "push button", B_CORRIENTES)
+        p.pulsar(T_PRINCIPAL, BOTON, B_CORRIENTES)
         p.esperar_ventana(T_CORRIENTES)
         p.esperar_texto(T_CORRIENTES, "Potencia (W)", "2000", "tras la caja de cierre: ")
         p.esperar_texto(T_CORRIENTES, "Intensidad (A)", n("9.1"), "tras la caja de cierre: ")
         p.esperar_texto(T_CORRIENTES, "Tensión (V)", "220", "tras la caja de cierre: ")
         self.ok(f"reabierta tras la caja de cierre, carga de nuevo: potencia 2000, intensidad "
                 f"{n('9.1')}")
-        p.pulsar(T_CORRIENTES, "push button", B_CERRAR)
+        p.pulsar(T_CORRIENTES, BOTON, B_CERRAR)
         p.esperar_oculta(T_CORRIENTES)
 
         # Sections and voltage drops
-        p.pulsar(T_PRINCIPAL, "push button", B_SECCIONES)
+        p.pulsar(T_PRINCIPAL, BOTON, B_SECCIONES)
         p.esperar_ventana(T_SECCIONES)
         p.esperar_texto(T_SECCIONES, "Sección (mm²)", n("1.62"))
         self.ok(f"{B_SECCIONES!r} abre {T_SECCIONES!r}; sección {n('1.62')}")
@@ -517,7 +530,7 @@ class Escenario:
         self.comprobar_rotulo(n("Caída máxima: 6.60V"))
         p.captura(T_SECCIONES, f"secciones-{self.locale}.png")
 
-        rotulo = p.control(T_SECCIONES, "label", ROTULO_CAIDA_MAXIMA)
+        rotulo = p.control(T_SECCIONES, ROTULO, ROTULO_CAIDA_MAXIMA)
         antes = p.pixeles_de(rotulo)
         if any(rojo_intenso(px) for px in antes):
             raise Fallo("el rótulo de caída máxima ya es rojo con caída 6 V (≤ 6,60 V): "
@@ -530,7 +543,7 @@ class Escenario:
         colores = []
 
         def rojo():
-            colores[:] = p.pixeles_de(p.control(T_SECCIONES, "label", ROTULO_CAIDA_MAXIMA))
+            colores[:] = p.pixeles_de(p.control(T_SECCIONES, ROTULO, ROTULO_CAIDA_MAXIMA))
             return any(rojo_intenso(px) for px in colores)
 
         esperar(rojo, lambda: "con caída 7 V (> 6,60 V) el rótulo de caída máxima no tiene "
@@ -552,7 +565,7 @@ class Escenario:
 
         # End
         p.esperar_ventana(T_PRINCIPAL)
-        p.pulsar(T_PRINCIPAL, "push button", B_CERRAR)
+        p.pulsar(T_PRINCIPAL, BOTON, B_CERRAR)
         try:
             codigo = p.proceso.wait(10)
         except subprocess.TimeoutExpired:
@@ -582,7 +595,7 @@ class Escenario:
         cover it."""
         p = self.p
         for nombre in cajas:
-            x, y, _, alto = rectangulo(p.control(titulo, "text", nombre))
+            x, y, _, alto = rectangulo(p.control(titulo, CAJA, nombre))
             borde = p.pantalla.pixeles(x, y + alto // 2, 1, 1)[0]
             if tuple(borde) == GRIS_ROTULOS:
                 raise Fallo(f"el borde izquierdo de la caja {nombre!r} de {titulo!r} queda "
@@ -596,7 +609,7 @@ class Escenario:
             pixeles = p.pixeles_de(p.control(titulo, rol, nombre), margen=2, derecha=4)
             fondo, ratio = contraste_de_texto(pixeles)
             if ratio < 4.5:
-                raise Fallo(f"{rol} {nombre!r} de {titulo!r}: contraste {ratio:.2f}:1 sobre "
+                raise Fallo(f"{nombre_de_rol(rol)} {nombre!r} de {titulo!r}: contraste {ratio:.2f}:1 sobre "
                             f"#%02x%02x%02x; colores: {resumen_colores(pixeles)}" % fondo)
         self.ok(f"en {titulo!r} se leen (≥ 4,5:1): " +
                 ", ".join(n if isinstance(n, str) else "Caída máxima…" for n in nombres))
@@ -608,39 +621,39 @@ class Escenario:
                 f"la ventana principal {T_PRINCIPAL!r} no aparece con el tema oscuro", plazo=15)
         p.esperar_ventana(T_PRINCIPAL)
 
-        p.pulsar(T_PRINCIPAL, "push button", B_CORRIENTES)
+        p.pulsar(T_PRINCIPAL, BOTON, B_CORRIENTES)
         p.esperar_ventana(T_CORRIENTES)
         # The boxes follow the desktop: dark ones mean the dark palette did reach the program.
-        caja = mas_frecuente(p.pixeles_de(p.control(T_CORRIENTES, "text", "Potencia (W)"), 3))
+        caja = mas_frecuente(p.pixeles_de(p.control(T_CORRIENTES, CAJA, "Potencia (W)"), 3))
         if luminancia(caja) > 0.2:
             raise Fallo("el tema oscuro no llega al programa: las cajas se pintan "
                         "#%02x%02x%02x (¿falta qt6-gtk-platformtheme?)" % caja)
         self.ok("con el tema oscuro las cajas siguen al escritorio (#%02x%02x%02x)" % caja)
         teclas("Down")  # "Alterna monofásica" brings the power-factor row into view
-        p.control(T_CORRIENTES, "label", "Cos Ø:")
+        p.control(T_CORRIENTES, ROTULO, "Cos Ø:")
         p.reemplazar(T_CORRIENTES, "Tensión (V)", "0")
         p.esperar_texto(T_CORRIENTES, "Mensaje", MSG_NO_NUMERICO, "con tensión 0: ")
-        self.comprobar_contraste(T_CORRIENTES, "label", ROTULOS_CORRIENTES)
-        self.comprobar_contraste(T_CORRIENTES, "text", ("Mensaje",))
+        self.comprobar_contraste(T_CORRIENTES, ROTULO, ROTULOS_CORRIENTES)
+        self.comprobar_contraste(T_CORRIENTES, CAJA, ("Mensaje",))
         self.comprobar_bordes(T_CORRIENTES, ("Tensión (V)", "Potencia (W)", "Intensidad (A)",
                                              "Cos Ø"))
         p.captura(T_CORRIENTES, f"corrientes-oscuro-{self.locale}.png")
-        p.pulsar(T_CORRIENTES, "push button", B_CERRAR)
+        p.pulsar(T_CORRIENTES, BOTON, B_CERRAR)
         p.esperar_oculta(T_CORRIENTES)
 
-        p.pulsar(T_PRINCIPAL, "push button", B_SECCIONES)
+        p.pulsar(T_PRINCIPAL, BOTON, B_SECCIONES)
         p.esperar_ventana(T_SECCIONES)
-        self.comprobar_contraste(T_SECCIONES, "label", ROTULOS_SECCIONES + (ROTULO_CAIDA_MAXIMA,))
+        self.comprobar_contraste(T_SECCIONES, ROTULO, ROTULOS_SECCIONES + (ROTULO_CAIDA_MAXIMA,))
         p.captura(T_SECCIONES, f"secciones-oscuro-{self.locale}.png")
         teclas("Escape")
         p.esperar_oculta(T_SECCIONES)
-        p.pulsar(T_PRINCIPAL, "push button", B_CERRAR)
+        p.pulsar(T_PRINCIPAL, BOTON, B_CERRAR)
         p.proceso.wait(10)
 
     def comprobar_rotulo(self, esperado):
         """The caption's text, from whatever AT-SPI exposes of it."""
         p = self.p
-        rotulo = p.control(T_SECCIONES, "label", ROTULO_CAIDA_MAXIMA)
+        rotulo = p.control(T_SECCIONES, ROTULO, ROTULO_CAIDA_MAXIMA)
         candidatos = [rotulo.get_name() or "", rotulo.get_description() or ""]
         try:
             candidatos.append(texto_de(rotulo))

@@ -61,8 +61,11 @@ limpiar() {
 trap limpiar EXIT
 trap 'exit 130' INT TERM
 
-# Xvfb picks a free display itself and writes its number to fd 3.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$tmp/display" \
+# Xvfb picks a free display itself, or takes the one ACCEPTANCE_DISPLAY names, and writes
+# its number to fd 3.
+pantalla=()
+[[ -n ${ACCEPTANCE_DISPLAY:-} ]] && pantalla=(":${ACCEPTANCE_DISPLAY#:}")
+Xvfb "${pantalla[@]}" -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$tmp/display" \
     >"$tmp/xvfb.log" 2>&1 &
 xvfb_pid=$!
 limite=$((SECONDS + 15))
