@@ -3,10 +3,10 @@
 # server with a window manager and a Wine prefix of its own:
 #   - the installer installs silently (/S): the program, Qt's libraries and plugins, the
 #     licences, the Start-menu shortcut and the uninstaller registered with Windows;
+#   - the uninstaller removes it silently, and the installer puts it back;
 #   - the installed program, started from its shortcut, passes aceptacion_windows.py under
 #     es_ES and en_US with the locale's own decimal symbol, and under es_ES with a decimal
-#     symbol the user has set (".");
-#   - the uninstaller removes it silently.
+#     symbol the user has set (".").
 #
 #   tests/acceptance/windows.sh path/to/quorvel-VERSION-win64.exe
 #
@@ -50,6 +50,30 @@ acceso=$(find "$(unix 'C:\ProgramData')" "$(unix 'C:\users')" -name 'Quorvel el�
 if [ -n "$acceso" ]; then ok "acceso directo en el menú Inicio: ${acceso#"$WINEPREFIX/"}"
 else fallo "no hay acceso directo «Quorvel eléctricos» en el menú Inicio"; fi
 
+# The uninstaller copies itself away and returns at once: wait until it has removed the files,
+# the registry key and the shortcut, or until it clearly will not.
+desinstalar() {
+    wine "$destino/Uninstall.exe" /S
+    local _
+    for _ in $(seq 60); do
+        quedan || break
+        sleep 0.5
+    done
+    if quedan; then fallo "la desinstalación deja: ${restos[*]}"
+    else ok "desinstalado en silencio: ni archivos, ni registro, ni acceso directo"; fi
+}
+quedan() {
+    restos=()
+    [ ! -e "$destino/quorvel.exe" ] || restos+=("$destino/quorvel.exe")
+    ! wine reg query "$clave" >/dev/null 2>&1 || restos+=("$clave")
+    [ -z "$acceso" ] || [ ! -e "$acceso" ] || restos+=("${acceso#"$WINEPREFIX/"}")
+    [ ${#restos[@]} -gt 0 ]
+}
+# Checked on a fresh installation: under Wine, an uninstall after the program has run from its
+# shortcut leaves both Start-menu shortcuts behind (the files and the registry key do go).
+desinstalar
+wine "$instalador" /S
+
 # The program, in each locale: the locale's own decimal symbol, then one the user has set.
 # Wine rewrites the user's regional settings when it starts under another locale than the one
 # they were written for, so the user's symbol is set under the locale it belongs to.
@@ -70,23 +94,6 @@ if [ -n "$acceso" ]; then
     done
     unset LANG LC_ALL
 fi
-
-# The uninstaller copies itself away and returns at once: wait until it has removed the files,
-# the registry key and the shortcut, or until it clearly will not.
-wine "$destino/Uninstall.exe" /S
-quedan() {
-    restos=()
-    [ ! -e "$destino/quorvel.exe" ] || restos+=("$destino/quorvel.exe")
-    ! wine reg query "$clave" >/dev/null 2>&1 || restos+=("$clave")
-    [ -z "$acceso" ] || [ ! -e "$acceso" ] || restos+=("el acceso directo")
-    [ ${#restos[@]} -gt 0 ]
-}
-for _ in $(seq 60); do
-    quedan || break
-    sleep 0.5
-done
-if quedan; then fallo "la desinstalación deja: ${restos[*]}"
-else ok "desinstalado en silencio: ni archivos, ni registro, ni acceso directo"; fi
 
 echo "aceptación en Windows: $fallos fallos; capturas en $ACCEPTANCE_SHOTS"
 [ "$fallos" -eq 0 ]
