@@ -130,7 +130,15 @@ class Programa:
     def captura(self, titulo, nombre):
         x, y, ancho, alto = self.origen(self.ventana(titulo))
         ruta = os.path.join(self.capturas, f"{nombre}-{self.etiqueta}.png")
-        escribir_png(ruta, ancho, alto, self.pantalla.pixeles(x, y, ancho, alto))
+
+        def pintada():
+            # A window that Wine has mapped but the program not yet painted is one flat colour.
+            filas = self.pantalla.pixeles(x, y, ancho, alto)
+            colores = {fila[i:i + 3] for fila in filas[::8] for i in range(0, len(fila), 24)}
+            return filas if len(colores) > 3 else None
+
+        filas = esperar(pintada, f"«{titulo}» no llega a pintarse")
+        escribir_png(ruta, ancho, alto, filas)
         print(f"captura: {ruta}", flush=True)
 
     # --- the run -----------------------------------------------------------------------------
