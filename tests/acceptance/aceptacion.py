@@ -13,24 +13,23 @@ build/acceptance), ACCEPTANCE_LOCALES (default "es_ES.UTF-8 en_US.UTF-8"), ACCEP
 """
 
 import os
-import struct
 import subprocess
 import sys
 import time
-import zlib
 from collections import Counter
 
 import gi
 
 gi.require_version("Atspi", "2.0")
-from gi.repository import Atspi  # noqa: E402
-from Xlib import X, display as xdisplay  # noqa: E402
-from Xlib.protocol import event as xevent  # noqa: E402
+from gi.repository import Atspi, GLib  # noqa: E402
+
+import escritorio  # noqa: E402
+from escritorio import (PLAZO, Fallo, Pantalla, escribir, escribir_png,  # noqa: E402
+                        rojo_intenso, teclas, xdo)
 
 Atspi.set_timeout(2000, 5000)
 
 RAIZ = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-PLAZO = 5.0  # seconds a single condition may take to come true
 
 T_PRINCIPAL = "Quorvel eléctricos"
 T_CORRIENTES = "Cálculo de Corrientes y Potencias"
@@ -54,10 +53,6 @@ ROTULOS_SECCIONES = ("Tipo de corriente:", "Tensión (V):", "Potencia (W):", "Lo
                      "Sección (mm²):", "Caída (V):", "Material:")
 
 
-class Fallo(Exception):
-    """A check that did not hold; its text names what differed."""
-
-
 class Aviso(Exception):
     """Something that the driver cannot observe at all (reported, not counted as failed)."""
 
@@ -67,96 +62,9 @@ class Aviso(Exception):
 
 
 def esperar(condicion, descripcion, plazo=PLAZO, intervalo=0.03):
-    """Polls condicion() until it returns a true value; Fallo(descripcion()) at the deadline."""
-    limite = time.monotonic() + plazo
-    ultimo = None
-    while True:
-        try:
-            valor = condicion()
-        except (gi.repository.GLib.Error, RuntimeError) as error:  # a vanished object
-            valor, ultimo = None, error
-        if valor:
-            return valor
-        if time.monotonic() >= limite:
-            detalle = descripcion() if callable(descripcion) else descripcion
-            if ultimo is not None:
-                detalle += f" (último error AT-SPI: {ultimo})"
-            raise Fallo(detalle)
-        time.sleep(intervalo)
-
-
-def xdo(*args):
-    resultado = subprocess.run(["xdotool", *map(str, args)], capture_output=True, text=True,
-                               timeout=10)
-    if resultado.returncode != 0 and args[0] != "search":
-        raise Fallo(f"xdotool {' '.join(map(str, args))} falló: {resultado.stderr.strip()}")
-    return resultado.stdout
-
-
-def teclas(*nombres):
-    xdo("key", "--clearmodifiers", *nombres)
-
-
-def escribir(texto):
-    xdo("type", "--delay", "20", texto)
-
-
-def escribir_png(ruta, ancho, alto, filas_rgb):
-    def trozo(tipo, datos):
-        return (struct.pack(">I", len(datos)) + tipo + datos +
-                struct.pack(">I", zlib.crc32(tipo + datos) & 0xFFFFFFFF))
-
-    crudo = b"".join(b"\x00" + fila for fila in filas_rgb)
-    with open(ruta, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n")
-        f.write(trozo(b"IHDR", struct.pack(">IIBBBBB", ancho, alto, 8, 2, 0, 0, 0)))
-        f.write(trozo(b"IDAT", zlib.compress(crudo, 9)))
-        f.write(trozo(b"IEND", b""))
-
-
-# ---------------------------------------------------------------------------------------------
-# The X side: pixels, windows by title, the close box
-
-
-class Pantalla:
-    def __init__(self):
-        self.d = xdisplay.Display()
-        self.raiz = self.d.screen().root
-        self.wm_protocols = self.d.intern_atom("WM_PROTOCOLS")
-        self.wm_delete = self.d.intern_atom("WM_DELETE_WINDOW")
-
-    def pixeles(self, x, y, ancho, alto):
-        """Rows of RGB bytes of the root window's rectangle (24/32-bit TrueColor, BGRX)."""
-        imagen = self.raiz.get_image(x, y, ancho, alto, X.ZPixmap, 0xFFFFFFFF)
-        datos = imagen.data if isinstance(imagen.data, bytes) else bytes(imagen.data)
-        paso = len(datos) // alto
-        filas = []
-        for fila in range(alto):
-            bgrx = datos[fila * paso: fila * paso + ancho * 4]
-            rgb = bytearray(ancho * 3)
-            rgb[0::3] = bgrx[2::4]
-            rgb[1::3] = bgrx[1::4]
-            rgb[2::3] = bgrx[0::4]
-            filas.append(bytes(rgb))
-        return filas
-
-    def ventanas(self, pid, titulo):
-        """Viewable X windows of the process whose title is exactly titulo."""
-        salida = xdo("search", "--all", "--onlyvisible", "--pid", pid, "--name",
-                     "^" + titulo.replace("(", "\\(").replace(")", "\\)") + "$")
-        return [int(w) for w in salida.split()]
-
-    def wm_class(self, xid):
-        """(instance, class) of the window's WM_CLASS, as a desktop shell reads it."""
-        return self.d.create_resource_object("window", xid).get_wm_class()
-
-    def cerrar_con_caja(self, xid):
-        """What a window manager sends when the close box is clicked."""
-        ventana = self.d.create_resource_object("window", xid)
-        mensaje = xevent.ClientMessage(window=ventana, client_type=self.wm_protocols,
-                                       data=(32, [self.wm_delete, X.CurrentTime, 0, 0, 0]))
-        ventana.send_event(mensaje, event_mask=0)
-        self.d.flush()
+    """escritorio.esperar, with an object that AT-SPI lost meanwhile counting as false."""
+    return escritorio.esperar(condicion, descripcion, plazo, intervalo,
+                              errores=(GLib.Error, RuntimeError))
 
 
 # ---------------------------------------------------------------------------------------------
@@ -283,7 +191,7 @@ class Programa:
     def esperar_ventana(self, titulo):
         def lista():
             v = self.ventana_visible(titulo)
-            return v if v is not None and self.pantalla.ventanas(self.pid, titulo) else None
+            return v if v is not None and self.pantalla.ventanas(titulo, self.pid) else None
 
         def por_que():
             if self.ventana_visible(titulo) is None:
@@ -296,7 +204,7 @@ class Programa:
 
     def esperar_oculta(self, titulo):
         esperar(lambda: self.ventana_visible(titulo) is None and
-                not self.pantalla.ventanas(self.pid, titulo),
+                not self.pantalla.ventanas(titulo, self.pid),
                 lambda: f"la ventana {titulo!r} sigue visible")
 
     def control(self, ventana_titulo, rol, nombre):
@@ -382,11 +290,6 @@ class Programa:
                                 f"descripción {'con' if contiene else 'sin'} {que!r} con el foco; "
                                 f"se ve {visto[0] if visto else '(nada)'!r}, "
                                 f"{'con' if visto and visto[1] else 'sin'} foco")
-
-
-def rojo_intenso(p):
-    r, g, b = p
-    return r >= 200 and g <= 60 and b <= 60
 
 
 def luminancia(p):
@@ -504,7 +407,7 @@ class Escenario:
                 f"{n('20.0')}")
 
         # The close box unloads the window: opened again, it loads afresh.
-        xids = esperar(lambda: p.pantalla.ventanas(p.pid, T_CORRIENTES),
+        xids = esperar(lambda: p.pantalla.ventanas(T_CORRIENTES, p.pid),
                        f"xdotool search --name no encuentra la ventana X {T_CORRIENTES!r}")
         for xid in xids:
             p.pantalla.cerrar_con_caja(xid)
@@ -582,7 +485,7 @@ class Escenario:
                      if linea.startswith("StartupWMClass=")]
         if not clave:
             raise Fallo(f"{os.path.basename(ENTRADA)} no tiene StartupWMClass")
-        xid = esperar(lambda: p.pantalla.ventanas(p.pid, T_PRINCIPAL),
+        xid = esperar(lambda: p.pantalla.ventanas(T_PRINCIPAL, p.pid),
                       f"no se encuentra la ventana X {T_PRINCIPAL!r}")[0]
         clase = p.pantalla.wm_class(xid)
         if not clase or clase[1] != clave[0]:
