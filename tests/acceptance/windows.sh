@@ -92,7 +92,7 @@ if [ -n "$acceso" ]; then
             fallo "aceptación bajo $etiqueta"
         fi
     done
-    unset LANG LC_ALL
+    export LANG=C.UTF-8 LC_ALL=C.UTF-8
 fi
 
 echo "aceptación en Windows: $fallos fallos; capturas en $ACCEPTANCE_SHOTS"

@@ -35,6 +35,9 @@ for _ in $(seq 100); do
     kill -0 "$xvfb" 2>/dev/null || { cat "$tmp/xvfb.log" >&2; exit 2; }
     sleep 0.1
 done
+# Wine names files in the locale's character set: without a UTF-8 one, "eléctricos" on disk
+# is not the name the scripts look for.
+[[ ${LC_ALL:-${LC_CTYPE:-${LANG:-}}} == *[Uu][Tt][Ff]*8* ]] || export LC_ALL=C.UTF-8
 export XDG_CONFIG_HOME=$tmp/config XDG_CACHE_HOME=$tmp/cache
 openbox >"$tmp/openbox.log" 2>&1 &
 # A new prefix: Wine's own start-up, once, so that the programs do not each pay for it.
