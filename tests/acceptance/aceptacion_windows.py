@@ -98,6 +98,11 @@ class Programa:
         xdo("mousemove", x + lugar[0], y + lugar[1])
         xdo("click", "1")
 
+    def abrir(self, boton, titulo):
+        """Presses a main-window button and waits for the calculator it opens."""
+        self.clic(T_PRINCIPAL, PRINCIPAL[boton])
+        self.ventana(titulo)
+
     def texto(self, titulo, lugar):
         """What the box shows: clicked into, selected whole and copied, as a user copies it."""
         subprocess.run(["xclip", "-selection", "clipboard", "-i", "/dev/null"], check=True)
@@ -161,8 +166,7 @@ class Programa:
         self.captura(T_PRINCIPAL, "principal")
 
         # Currents: the loaded current, a typed power and its current, "Cerrar" keeps them.
-        self.clic(T_PRINCIPAL, PRINCIPAL["Corrientes y potencias"])
-        self.ventana(T_CORRIENTES)
+        self.abrir("Corrientes y potencias", T_CORRIENTES)
         self.ok("«Corrientes y potencias» abre la calculadora")
         self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad"], self.num("9.1"),
                            "intensidad inicial")
@@ -185,8 +189,7 @@ class Programa:
         self.clic(T_CORRIENTES, CORRIENTES["Cerrar"])
         self.esperar_oculta(T_CORRIENTES)
         self.ok("«Cerrar» oculta la calculadora de corrientes")
-        self.clic(T_PRINCIPAL, PRINCIPAL["Corrientes y potencias"])
-        self.ventana(T_CORRIENTES)
+        self.abrir("Corrientes y potencias", T_CORRIENTES)
         self.esperar_texto(T_CORRIENTES, CORRIENTES["Potencia"], "4400",
                            "reabierta, la potencia sigue")
         self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad"], self.num("20.0"),
@@ -195,8 +198,7 @@ class Programa:
         # The close box unloads it: opened again it shows its loaded values.
         self.pantalla.cerrar_con_caja(self.ventana(T_CORRIENTES))
         self.esperar_oculta(T_CORRIENTES)
-        self.clic(T_PRINCIPAL, PRINCIPAL["Corrientes y potencias"])
-        self.ventana(T_CORRIENTES)
+        self.abrir("Corrientes y potencias", T_CORRIENTES)
         self.esperar_texto(T_CORRIENTES, CORRIENTES["Potencia"], "2000",
                            "tras la caja de cierre, la potencia vuelve a la inicial")
         self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad"], self.num("9.1"),
@@ -205,8 +207,7 @@ class Programa:
         self.esperar_oculta(T_CORRIENTES)
 
         # Sections: the loaded section, a drop of 7 and its section, the red maximum drop.
-        self.clic(T_PRINCIPAL, PRINCIPAL["Secciones y caídas de tensión"])
-        self.ventana(T_SECCIONES)
+        self.abrir("Secciones y caídas de tensión", T_SECCIONES)
         self.ok("«Secciones y caídas de tensión» abre la calculadora")
         self.esperar_texto(T_SECCIONES, SECCIONES["Seccion"], self.num("1.62"),
                            "sección inicial")
@@ -220,13 +221,11 @@ class Programa:
         self.clic(T_SECCIONES, SECCIONES["Cerrar"])
         self.esperar_oculta(T_SECCIONES)
         self.ok("«Cerrar» oculta la calculadora de secciones")
-        self.clic(T_PRINCIPAL, PRINCIPAL["Secciones y caídas de tensión"])
-        self.ventana(T_SECCIONES)
+        self.abrir("Secciones y caídas de tensión", T_SECCIONES)
         self.esperar_texto(T_SECCIONES, SECCIONES["caida"], "6", "reabierta, la caída sigue")
         self.pantalla.cerrar_con_caja(self.ventana(T_SECCIONES))
         self.esperar_oculta(T_SECCIONES)
-        self.clic(T_PRINCIPAL, PRINCIPAL["Secciones y caídas de tensión"])
-        self.ventana(T_SECCIONES)
+        self.abrir("Secciones y caídas de tensión", T_SECCIONES)
         self.esperar_texto(T_SECCIONES, SECCIONES["Seccion"], self.num("1.62"),
                            "tras la caja de cierre, la sección vuelve a la inicial")
         self.clic(T_SECCIONES, SECCIONES["Cerrar"])
