@@ -24,17 +24,21 @@ fuentes=$cache/fuentes
 if [ ! -d "$fuentes/qtbase-src" ]; then
     rm -rf "$fuentes"
     mkdir -p "$fuentes/sources.list.d" "$fuentes/lists/partial" "$fuentes/cache/archives/partial" "$fuentes/descarga"
+    # Machines differ in how their sources are written: the one-line form in sources.list,
+    # the deb822 form under sources.list.d, or both.
     shopt -s nullglob
     for f in /etc/apt/sources.list.d/*.sources; do
-        sed 's/^Types: deb$/Types: deb-src/' "$f" >"$fuentes/sources.list.d/${f##*/}"
+        sed 's/^Types:.*/Types: deb-src/' "$f" >"$fuentes/sources.list.d/${f##*/}"
     done
     for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [ -f "$f" ] || continue
         sed -n 's/^deb /deb-src /p' "$f" >"$fuentes/sources.list.d/$(basename "$f" .list).list"
     done
     shopt -u nullglob
     apt_opts=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$fuentes/sources.list.d"
         -o "Dir::State::Lists=$fuentes/lists" -o "Dir::Cache=$fuentes/cache" -o Debug::NoLocking=1)
-    apt-get "${apt_opts[@]}" update >/dev/null
+    # A third-party source without source packages must not stop the fetch from Debian's.
+    apt-get "${apt_opts[@]}" update >/dev/null || echo "AVISO: no todas las fuentes respondieron" >&2
     (cd "$fuentes/descarga" && apt-get "${apt_opts[@]}" source --download-only "qt6-base=$version")
     dsc=$(ls "$fuentes"/descarga/*.dsc)
     # Debian's patches are not applied: the upstream sources as Debian ships them.
