@@ -38,10 +38,14 @@ wine "$instalador" /S
 if [ -f "$destino/quorvel.exe" ]; then ok "instalado en C:\\Program Files\\Quorvel eléctricos"
 else fallo "no hay quorvel.exe en $destino"; fi
 for f in Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll imageformats/qjpeg.dll \
-    imageformats/qico.dll styles/qwindowsvistastyle.dll libstdc++-6.dll libgcc_s_seh-1.dll \
+    imageformats/qico.dll libstdc++-6.dll libgcc_s_seh-1.dll \
     libwinpthread-1.dll licencias/Quorvel-GPL-3.0.txt licencias/Qt-LGPL-3.0.txt Uninstall.exe; do
     if [ -f "$destino/$f" ]; then ok "instalado: $f"; else fallo "falta $f en la instalación"; fi
 done
+# The native style's plugin is named after the Qt version: windowsvista, or modernwindows from
+# Qt 6.7 on.
+estilo=$(cd "$destino" && ls styles/qwindowsvistastyle.dll styles/qmodernwindowsstyle.dll 2>/dev/null || true)
+if [ -n "$estilo" ]; then ok "instalado: $estilo"; else fallo "falta el estilo nativo en styles/"; fi
 if wine reg query "$clave" /v UninstallString 2>/dev/null | grep -q 'Uninstall.exe'; then
     ok "desinstalador registrado en Windows ($clave)"
 else fallo "no hay desinstalador registrado en $clave"; fi
