@@ -91,7 +91,7 @@ paquete)
 windows)
     instalar
     locales
-    qt=$(tools/windows/qt.sh | tail -n 1)
+    qt=$(tools/windows/qt.sh)
     # Qt's own wrapper finds that Qt; the cross compiler is this tree's toolchain file.
     "$qt/bin/qt-cmake" -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DBUILD_TESTING=ON -DQT_CHAINLOAD_TOOLCHAIN_FILE="$PWD/tools/windows/mingw-w64.cmake" \

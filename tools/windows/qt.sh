@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Qt for 64-bit Windows from Debian's own qt6-base source package, of the same version
 # as the host's Qt tools (moc, rcc and uic run on the host), into a cache folder outside the
-# source tree. A finished build is reused. Prints the Qt prefix on its last line.
+# source tree. A finished build is reused. Prints the Qt prefix, and nothing else, on standard
+# output; the build's progress goes to standard error, where whoever waits for it can see it.
 #   tools/windows/qt.sh [CACHE]
 set -euo pipefail
 aqui=$(cd "$(dirname "$0")" && pwd)
@@ -10,11 +11,12 @@ version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
 upstream=${version%%+*}
 prefix=$cache/qt-$upstream-win64
 mkdir -p "$cache"
+exec 3>&1 1>&2
 # One build at a time: a second caller waits for the first and then takes its result.
 exec 9>"$cache/.cerrojo"
 flock 9
 if [ -f "$prefix/.completo" ]; then
-    echo "$prefix"
+    echo "$prefix" >&3
     exit 0
 fi
 
@@ -82,4 +84,4 @@ cmake --install "$obra"
 licencias
 touch "$prefix/.completo"
 rm -rf "$obra"
-echo "$prefix"
+echo "$prefix" >&3
