@@ -378,8 +378,12 @@ private:
         COMPROBAR(!cajas.values().contains(nullptr) && !listas.contains(nullptr) && cerrar,
                   QStringLiteral("falta un control"));
         // Escape is a shortcut of the active window; the first events run before the
-        // windowing system's own activation arrives.
+        // windowing system's own activation arrives. activateWindow() only asks the window
+        // system, so the deprecated call that makes it active at once stays.
+        QT_WARNING_PUSH
+        QT_WARNING_DISABLE_DEPRECATED
         QApplication::setActiveWindow(&ventana);
+        QT_WARNING_POP
         if (carga) {
             tecleado.clear();
             pendiente.clear();

@@ -55,6 +55,53 @@ SECCIONES = {
 CAIDAMAX = (MARCO[0] + 2760 // 15, MARCO[1] + 1680 // 15, 2472 // 15, 372 // 15)
 
 
+PROGRAMA = "C:\\Program Files\\Quorvel eléctricos\\quorvel.exe"
+
+
+def destino_del_acceso(acceso):
+    """The target and working folder of a Windows shell link (.lnk), from its local-path link
+    information and its string data: the parts of the format that the installer writes."""
+    with open(subprocess.check_output(["winepath", "-u", acceso], text=True).strip(), "rb") as f:
+        datos = f.read()
+
+    def u16(i):
+        return int.from_bytes(datos[i:i + 2], "little")
+
+    def u32(i):
+        return int.from_bytes(datos[i:i + 4], "little")
+
+    def cadena(i, unicode):
+        if unicode:
+            fin = i
+            while u16(fin):
+                fin += 2
+            return datos[i:fin].decode("utf-16-le")
+        # The ANSI form is in the system code page: Western (1252) under es_ES and en_US.
+        return datos[i:datos.index(b"\0", i)].decode("cp1252")
+
+    banderas = u32(0x14)
+    i = u32(0)
+    if banderas & 0x1:  # the target as a shell item list
+        i += 2 + u16(i)
+    if not banderas & 0x2 or not u32(i + 8) & 0x1:
+        raise Fallo("el acceso directo no da la ruta local de su programa")
+    if u32(i + 4) >= 0x24:
+        destino = cadena(i + u32(i + 28), True) + cadena(i + u32(i + 32), True)
+    else:
+        destino = cadena(i + u32(i + 16), False) + cadena(i + u32(i + 24), False)
+    i += u32(i)
+    unicode = bool(banderas & 0x80)
+    carpeta = ""
+    for bandera in (0x4, 0x8, 0x10, 0x20, 0x40):  # name, relative path, folder, arguments, icon
+        if banderas & bandera:
+            n = u16(i)
+            texto = datos[i + 2:i + 2 + n * (2 if unicode else 1)]
+            if bandera == 0x10:
+                carpeta = texto.decode("utf-16-le" if unicode else "cp1252").rstrip("\0")
+            i += 2 + len(texto)
+    return destino, carpeta
+
+
 class Programa:
     def __init__(self, acceso, separador, etiqueta):
         self.acceso = acceso
@@ -148,8 +195,14 @@ class Programa:
 
     # --- the run -----------------------------------------------------------------------------
     def ejecutar(self):
-        # "start /wait" opens the shortcut as Explorer does and returns the program's exit code.
-        self.proceso = subprocess.Popen(["wine", "start", "/wait", self.acceso],
+        # The shell starts a shortcut's target in the shortcut's working folder; so does this,
+        # with "start /wait", which returns the program's exit code. (Given the shortcut itself,
+        # Wine 10's "start" returns at once, without the program's code.)
+        programa, carpeta = destino_del_acceso(self.acceso)
+        if programa.lower() != PROGRAMA.lower():
+            raise Fallo(f"el acceso directo lleva a «{programa}», no a «{PROGRAMA}»")
+        en = ["/d", carpeta] if carpeta else []
+        self.proceso = subprocess.Popen(["wine", "start", "/wait", *en, programa],
                                         stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
         try:
             self.pasos()
@@ -162,7 +215,7 @@ class Programa:
         _, _, ancho, alto = self.origen(principal)
         if (ancho, alto) != (435, 326):
             raise Fallo(f"la ventana principal mide {ancho}x{alto}, no 435x326")
-        self.ok("ventana principal «Quorvel eléctricos» de 435x326, abierta desde el menú Inicio")
+        self.ok("ventana principal «Quorvel eléctricos» de 435x326, abierta con el acceso directo del menú Inicio")
         self.captura(T_PRINCIPAL, "principal")
 
         # Currents: the loaded current, a typed power and its current, "Cerrar" keeps them.
