@@ -6,7 +6,8 @@
 #   - the uninstaller removes it silently, and the installer puts it back;
 #   - the installed program, started from its shortcut, passes aceptacion_windows.py under
 #     es_ES and en_US with the locale's own decimal symbol, and under es_ES with a decimal
-#     symbol the user has set (".").
+#     symbol the user has set (".");
+#   - the uninstaller, after those runs, again leaves nothing behind.
 #
 #   tests/acceptance/windows.sh path/to/quorvel-VERSION-win64.exe
 #
@@ -73,8 +74,7 @@ quedan() {
     [ -z "$acceso" ] || [ ! -e "$acceso" ] || restos+=("${acceso#"$WINEPREFIX/"}")
     [ ${#restos[@]} -gt 0 ]
 }
-# Checked on a fresh installation: under Wine, an uninstall after the program has run from its
-# shortcut leaves both Start-menu shortcuts behind (the files and the registry key do go).
+# On a fresh installation, and again after the program has run.
 desinstalar
 wine "$instalador" /S
 
@@ -97,6 +97,7 @@ if [ -n "$acceso" ]; then
         fi
     done
     export LANG=C.UTF-8 LC_ALL=C.UTF-8
+    desinstalar
 fi
 
 echo "aceptación en Windows: $fallos fallos; capturas en $ACCEPTANCE_SHOTS"
