@@ -70,14 +70,18 @@ def destino_del_acceso(acceso):
     def u32(i):
         return int.from_bytes(datos[i:i + 4], "little")
 
+    def texto(crudo, unicode):
+        # The ANSI form is in the system code page: Western (1252) under es_ES and en_US.
+        return crudo.decode("utf-16-le" if unicode else "cp1252")
+
     def cadena(i, unicode):
         if unicode:
             fin = i
             while u16(fin):
                 fin += 2
-            return datos[i:fin].decode("utf-16-le")
-        # The ANSI form is in the system code page: Western (1252) under es_ES and en_US.
-        return datos[i:datos.index(b"\0", i)].decode("cp1252")
+        else:
+            fin = datos.index(b"\0", i)
+        return texto(datos[i:fin], unicode)
 
     banderas = u32(0x14)
     i = u32(0)
@@ -95,10 +99,10 @@ def destino_del_acceso(acceso):
     for bandera in (0x4, 0x8, 0x10, 0x20, 0x40):  # name, relative path, folder, arguments, icon
         if banderas & bandera:
             n = u16(i)
-            texto = datos[i + 2:i + 2 + n * (2 if unicode else 1)]
+            crudo = datos[i + 2:i + 2 + n * (2 if unicode else 1)]
             if bandera == 0x10:
-                carpeta = texto.decode("utf-16-le" if unicode else "cp1252").rstrip("\0")
-            i += 2 + len(texto)
+                carpeta = texto(crudo, unicode).rstrip("\0")
+            i += 2 + len(crudo)
     return destino, carpeta
 
 
@@ -215,7 +219,8 @@ class Programa:
         _, _, ancho, alto = self.origen(principal)
         if (ancho, alto) != (435, 326):
             raise Fallo(f"la ventana principal mide {ancho}x{alto}, no 435x326")
-        self.ok("ventana principal «Quorvel eléctricos» de 435x326, abierta con el acceso directo del menú Inicio")
+        self.ok("ventana principal «Quorvel eléctricos» de 435x326, abierta con el acceso "
+                "directo del menú Inicio")
         self.captura(T_PRINCIPAL, "principal")
 
         # Currents: the loaded current, a typed power and its current, "Cerrar" keeps them.
