@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # Builds Qt for 64-bit Windows from Debian's own qt6-base source package, of the same version
-# as the host's Qt tools (moc, rcc and uic run on the host), into a cache folder outside the
-# source tree. A finished build is reused. Prints the Qt prefix, and nothing else, on standard
+# as the host's Qt tools (moc, rcc and uic run on the host) and with Debian's patches applied
+# (its security fixes among them), into a cache folder outside the source tree. A finished
+# build is reused. The build is reproducible: two machines building one Debian version get the
+# same libraries, whatever the folders they build in. Prints the Qt prefix, and nothing else, on standard
 # output; the build's progress goes to standard error, where whoever waits for it can see it.
 #   tools/windows/qt.sh [CACHE]
 set -euo pipefail
 aqui=$(cd "$(dirname "$0")" && pwd)
 cache=${1:-${QUORVEL_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quorvel}}
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
-upstream=${version%%+*}
-prefix=$cache/qt-$upstream-win64
+# Named after the Debian version, whose revision says which patches it carries.
+prefix=$cache/qt-$version-win64
 mkdir -p "$cache"
 exec 3>&1 1>&2
 # One build at a time: a second caller waits for the first and then takes its result.
@@ -22,7 +24,7 @@ fi
 
 # The source package, fetched through a private list of sources so that the machine's own
 # apt configuration stays as it is.
-fuentes=$cache/fuentes
+fuentes=$cache/fuentes-$version
 if [ ! -d "$fuentes/qtbase-src" ]; then
     rm -rf "$fuentes"
     mkdir -p "$fuentes/sources.list.d" "$fuentes/lists/partial" "$fuentes/cache/archives/partial" "$fuentes/descarga"
@@ -43,12 +45,14 @@ if [ ! -d "$fuentes/qtbase-src" ]; then
     apt-get "${apt_opts[@]}" update >/dev/null || echo "AVISO: no todas las fuentes respondieron" >&2
     (cd "$fuentes/descarga" && apt-get "${apt_opts[@]}" source --download-only "qt6-base=$version")
     dsc=$(ls "$fuentes"/descarga/*.dsc)
-    # Debian's patches are not applied: the upstream sources as Debian ships them.
-    orig=$(ls "$fuentes"/descarga/qt6-base_*.orig.tar.*)
-    mkdir -p "$fuentes/qtbase-src"
-    tar -xf "$orig" -C "$fuentes/qtbase-src" --strip-components=1
-    echo "fuente: $dsc"
+    # As Debian builds it: the upstream sources with every patch of the package applied.
+    dpkg-source -x "$dsc" "$fuentes/qtbase-src"
+    echo "fuente: $dsc; parches: $(grep -vc '^#' "$fuentes/qtbase-src/debian/patches/series")"
 fi
+# The date of the package's last change, as Debian's own build uses it, stands for the build
+# time wherever a tool would write one (the PE headers among them).
+SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$fuentes/qtbase-src/debian/changelog" -S Timestamp)
+export SOURCE_DATE_EPOCH
 
 # The licences that come with the libraries shipped beside the program: Qt's LGPL (and the GPL
 # that it supplements) and those of the third-party code that Qt bundles.
@@ -66,7 +70,9 @@ licencias() {
 }
 
 obra=$cache/qt-obra
-cmake -S "$fuentes/qtbase-src" -B "$obra" -G Ninja \
+# The folders the sources and the build are in stay out of the libraries.
+mapas="-ffile-prefix-map=$fuentes/qtbase-src=qtbase -ffile-prefix-map=$obra=obra"
+CFLAGS="$mapas" CXXFLAGS="$mapas" cmake -S "$fuentes/qtbase-src" -B "$obra" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$aqui/mingw-w64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=ON \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
