@@ -52,8 +52,10 @@ template <class T> T *Control(QObject *ventana, const char *nombre) {
 }
 
 #ifdef QT_WIDGETS_LIB
+#include "ui/Accesibilidad.h"
 #include "ui/VentanaCalculadora.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QHash>
 #include <QImage>
@@ -64,6 +66,42 @@ template <class T> T *Control(QObject *ventana, const char *nombre) {
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+
+// The announcements made to screen readers while it lives, caught before they reach the
+// platform's bridge, as "object: text".
+class AnunciosEnviados {
+public:
+    AnunciosEnviados() { anterior = QAccessible::installUpdateHandler(&Recoger); }
+    ~AnunciosEnviados() {
+        QAccessible::installUpdateHandler(anterior);
+        enviados().clear();
+    }
+    AnunciosEnviados(const AnunciosEnviados &) = delete;
+    AnunciosEnviados &operator=(const AnunciosEnviados &) = delete;
+
+    QStringList tomar() { return std::exchange(enviados(), {}); }
+    // Where announcements are made at all; elsewhere the description change says it.
+    static QStringList esperados(const QStringList &textos) {
+        return Accesibilidad::AnunciaAparte() ? textos : QStringList();
+    }
+
+private:
+    static QStringList &enviados() {
+        static QStringList lista;
+        return lista;
+    }
+    static void Recoger(QAccessibleEvent *evento) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        if (evento->type() == QAccessible::Announcement)
+            enviados() << evento->object()->objectName() + QStringLiteral(": ") +
+                              static_cast<QAccessibleAnnouncementEvent *>(evento)->message();
+#else
+        Q_UNUSED(evento);
+#endif
+    }
+    QAccessible::UpdateHandler anterior = nullptr;
+};
 
 // What a desktop set to prefer dark hands the program through its platform theme.
 inline QPalette PaletaOscura() {

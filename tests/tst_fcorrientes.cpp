@@ -339,7 +339,11 @@ private Q_SLOTS:
             const QString potencia = caja("Potencia")->text();
             caja("Tension")->setFocus();
             QLineEdit *editada = caja(qPrintable(nombreCaja));
+            AnunciosEnviados anuncios;
             editada->setText(Regional(texto));
+            // Told as it appears, where the description change reaches no screen reader.
+            QCOMPARE(anuncios.tomar(),
+                     AnunciosEnviados::esperados({nombreCaja + QStringLiteral(": ") + esperado}));
             QCOMPARE(mensaje(), esperado);
             QCOMPARE(editada->accessibleDescription(), esperado); // the focused box says it
             QCOMPARE(ventana->focusWidget(), editada);

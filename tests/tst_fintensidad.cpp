@@ -390,7 +390,12 @@ private Q_SLOTS:
         QFETCH(double, caida);
         QFETCH(QColor, color);
         MientrasSeMuestra(*ventana, [&] {
+            AnunciosEnviados anuncios;
             Escribir(caja("caida"), teclas);
+            QCOMPARE(anuncios.tomar(),
+                     AnunciosEnviados::esperados(
+                         color == kRojo ? QStringList{QStringLiteral("caida: Caída superada")}
+                                        : QStringList()));
             QCOMPARE(caja("caida")->text(), Regional(QString(teclas).replace(u'.', u',')));
             QCOMPARE(ventana->e, caida);
             QCOMPARE(caja("Seccion")->text(), seccion);

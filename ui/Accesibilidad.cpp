@@ -201,6 +201,26 @@ bool PuenteIncompleto() {
 #endif
 }
 
+bool AnunciaAparte() {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0) && !defined(Q_OS_LINUX)
+    return true;
+#else
+    return false;
+#endif
+}
+
+void Anunciar(QWidget *control, const QString &texto) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    if (!AnunciaAparte() || texto.isEmpty())
+        return;
+    QAccessibleAnnouncementEvent anuncio(control, texto);
+    QAccessible::updateAccessibility(&anuncio);
+#else
+    Q_UNUSED(control);
+    Q_UNUSED(texto);
+#endif
+}
+
 void Instalar() {
     static bool instalada = false;
     if (instalada || !PuenteIncompleto())

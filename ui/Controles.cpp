@@ -65,13 +65,19 @@ void CajaNumero::keyPressEvent(QKeyEvent *evento) {
 }
 
 void CajaNumero::setMensaje(const QString &texto) {
+    const bool aparece = !texto.isEmpty() && texto != mensaje;
     mensaje = texto;
     Describir();
+    if (aparece)
+        Accesibilidad::Anunciar(this, texto);
 }
 
 void CajaNumero::setAviso(const QString &texto) {
+    const bool aparece = !texto.isEmpty() && texto != aviso;
     aviso = texto;
     Describir();
+    if (aparece)
+        Accesibilidad::Anunciar(this, texto);
 }
 
 void CajaNumero::Describir() {
