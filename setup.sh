@@ -23,12 +23,12 @@ if [ "$accion" = test ]; then
         python3-gi gir1.2-atspi-2.0 python3-xlib locales qt6-gtk-platformtheme)
 fi
 
-# Windows: Qt for Windows is built here from Debian's own Qt source, with the MinGW-w64 cross
-# compiler and the host's Qt tools; the suites and the installed program run under Wine in a
+# Windows: Qt for Windows is built here from Debian's own Qt source, with Debian's patches
+# (dpkg-source applies them), the MinGW-w64 cross compiler and the host's Qt tools; the suites and the installed program run under Wine in a
 # virtual X server with a window manager; NSIS makes the installer.
 if [ "$accion" = windows ]; then
     paquetes=(cmake ninja-build qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix
-        wine wine64 nsis xz-utils fonts-liberation locales xvfb openbox xdotool x11-utils xclip
+        dpkg-dev wine wine64 nsis xz-utils fonts-liberation locales xvfb openbox xdotool x11-utils xclip
         python3-xlib)
 fi
 
