@@ -16,7 +16,6 @@ import os
 import subprocess
 import sys
 import time
-from collections import Counter
 
 import gi
 
@@ -24,7 +23,8 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
 import escritorio  # noqa: E402
-from escritorio import (PLAZO, Fallo, Pantalla, escribir, escribir_png,  # noqa: E402
+from escritorio import (PLAZO, Fallo, Pantalla, contraste_de_texto, escribir,  # noqa: E402
+                        escribir_png, luminancia, mas_frecuente, resumen_colores,
                         rojo_intenso, teclas, xdo)
 
 Atspi.set_timeout(2000, 5000)
@@ -290,35 +290,6 @@ class Programa:
                                 f"descripción {'con' if contiene else 'sin'} {que!r} con el foco; "
                                 f"se ve {visto[0] if visto else '(nada)'!r}, "
                                 f"{'con' if visto and visto[1] else 'sin'} foco")
-
-
-def luminancia(p):
-    """Relative luminance of an sRGB colour (WCAG 2)."""
-    def canal(c):
-        c /= 255
-        return c / 12.92 if c <= 0.03928 else ((c + 0.055) / 1.055) ** 2.4
-    r, g, b = (canal(c) for c in p)
-    return 0.2126 * r + 0.7152 * g + 0.0722 * b
-
-
-def contraste(a, b):
-    claro, oscuro = sorted((luminancia(a), luminancia(b)), reverse=True)
-    return (claro + 0.05) / (oscuro + 0.05)
-
-
-def mas_frecuente(pixeles):
-    return Counter(pixeles).most_common(1)[0][0]
-
-
-def contraste_de_texto(pixeles):
-    """Background (the commonest colour) and the text's contrast on it (the pixel that
-    stands out most: the core of a stroke, past its anti-aliased edge)."""
-    fondo = mas_frecuente(pixeles)
-    return fondo, max(contraste(p, fondo) for p in pixeles)
-
-
-def resumen_colores(pixeles):
-    return ", ".join("#%02x%02x%02x×%d" % (*p, n) for p, n in Counter(pixeles).most_common(4))
 
 
 # ---------------------------------------------------------------------------------------------

@@ -1,10 +1,12 @@
 """What the acceptance drivers share: polling with a deadline, real key events (xdotool), the
-screen's pixels and PNG screenshots, windows by title and the close box (python-xlib)."""
+screen's pixels, their contrast (WCAG 2) and PNG screenshots, windows by title and the close box
+(python-xlib)."""
 
 import struct
 import subprocess
 import time
 import zlib
+from collections import Counter
 
 from Xlib import X, display as xdisplay
 from Xlib.protocol import event as xevent
@@ -63,6 +65,35 @@ def escribir_png(ruta, ancho, alto, filas_rgb):
         f.write(trozo(b"IHDR", struct.pack(">IIBBBBB", ancho, alto, 8, 2, 0, 0, 0)))
         f.write(trozo(b"IDAT", zlib.compress(crudo, 9)))
         f.write(trozo(b"IEND", b""))
+
+
+def luminancia(p):
+    """Relative luminance of an sRGB colour (WCAG 2)."""
+    def canal(c):
+        c /= 255
+        return c / 12.92 if c <= 0.03928 else ((c + 0.055) / 1.055) ** 2.4
+    r, g, b = (canal(c) for c in p)
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b
+
+
+def contraste(a, b):
+    claro, oscuro = sorted((luminancia(a), luminancia(b)), reverse=True)
+    return (claro + 0.05) / (oscuro + 0.05)
+
+
+def mas_frecuente(pixeles):
+    return Counter(pixeles).most_common(1)[0][0]
+
+
+def contraste_de_texto(pixeles):
+    """Background (the commonest colour) and the text's contrast on it (the pixel that
+    stands out most: the core of a stroke, past its anti-aliased edge)."""
+    fondo = mas_frecuente(pixeles)
+    return fondo, max(contraste(p, fondo) for p in pixeles)
+
+
+def resumen_colores(pixeles):
+    return ", ".join("#%02x%02x%02x×%d" % (*p, n) for p, n in Counter(pixeles).most_common(4))
 
 
 def rojo_intenso(p):
