@@ -47,7 +47,7 @@ if [ ! -d "$fuentes/qtbase-src" ]; then
     dsc=$(ls "$fuentes"/descarga/*.dsc)
     # As Debian builds it: the upstream sources with every patch of the package applied.
     dpkg-source -x "$dsc" "$fuentes/qtbase-src"
-    echo "fuente: $dsc; parches: $(grep -vc '^#' "$fuentes/qtbase-src/debian/patches/series")"
+    echo "fuente: $dsc; parches: $(grep -c '^[^#]' "$fuentes/qtbase-src/debian/patches/series")"
 fi
 # The date of the package's last change, as Debian's own build uses it, stands for the build
 # time wherever a tool would write one (the PE headers among them).
