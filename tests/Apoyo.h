@@ -80,7 +80,11 @@ public:
     AnunciosEnviados(const AnunciosEnviados &) = delete;
     AnunciosEnviados &operator=(const AnunciosEnviados &) = delete;
 
-    QStringList tomar() { return std::exchange(enviados(), {}); }
+    // What was announced since the last call, once what is pending has been made.
+    QStringList tomar() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        return std::exchange(enviados(), {});
+    }
     // Where announcements are made at all; elsewhere the description change says it.
     static QStringList esperados(const QStringList &textos) {
         return Accesibilidad::AnunciaAparte() ? textos : QStringList();

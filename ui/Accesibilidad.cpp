@@ -5,6 +5,8 @@
 #include <QFontMetrics>
 #include <QLibraryInfo>
 #include <QLineEdit>
+#include <QMetaObject>
+#include <QVariant>
 #include <QVersionNumber>
 #include <QWidget>
 
@@ -213,8 +215,26 @@ void Anunciar(QWidget *control, const QString &texto) {
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     if (!AnunciaAparte() || texto.isEmpty())
         return;
-    QAccessibleAnnouncementEvent anuncio(control, texto);
-    QAccessible::updateAccessibility(&anuncio);
+    // The handlers write one box after another, and a message may stand for an instant only,
+    // as the drop warning does while the sections window loads its figures. What is told is
+    // what still stands once the user's action has been handled, and once.
+    static const char *const kPendientes = "quorvelAnunciosPendientes";
+    QStringList pendientes = control->property(kPendientes).toStringList();
+    if (pendientes.contains(texto))
+        return;
+    control->setProperty(kPendientes, pendientes << texto);
+    QMetaObject::invokeMethod(
+        control,
+        [control, texto] {
+            QStringList quedan = control->property(kPendientes).toStringList();
+            quedan.removeOne(texto);
+            control->setProperty(kPendientes, quedan);
+            if (!control->accessibleDescription().contains(texto))
+                return;
+            QAccessibleAnnouncementEvent anuncio(control, texto);
+            QAccessible::updateAccessibility(&anuncio);
+        },
+        Qt::QueuedConnection);
 #else
     Q_UNUSED(control);
     Q_UNUSED(texto);

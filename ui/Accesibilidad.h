@@ -36,7 +36,8 @@ void Instalar();
 void DescripcionCambiada(QWidget *control);
 
 // Announces `texto`, which has just appeared in the description of `control`, where the
-// description change alone is not told.
+// description change alone is not told: once the event being handled is over, if the
+// description still holds it.
 void Anunciar(QWidget *control, const QString &texto);
 
 // Settles the caret of every box under `superficie`, once its controls are built, so that the
