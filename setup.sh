@@ -25,10 +25,10 @@ fi
 
 # Windows: Qt for Windows is built here from Debian's own Qt source, with Debian's patches
 # (dpkg-source applies them), the MinGW-w64 cross compiler and the host's Qt tools; the suites and the installed program run under Wine in a
-# virtual X server with a window manager; NSIS makes the installer.
+# virtual X server with a window manager; NSIS makes the installer, and Info-ZIP the archive.
 if [ "$accion" = windows ]; then
     paquetes=(cmake ninja-build qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix
-        dpkg-dev wine wine64 nsis xz-utils fonts-liberation locales xvfb openbox xdotool x11-utils xclip
+        dpkg-dev wine wine64 nsis zip xz-utils fonts-liberation locales xvfb openbox xdotool x11-utils xclip
         python3-xlib)
 fi
 
@@ -104,6 +104,7 @@ windows)
     tests/acceptance/windows.sh build-windows/quorvel-*-win64.exe
     echo "Instalador: $(ls build-windows/quorvel-*-win64.exe)"
     echo "Archivo portátil: $(ls build-windows/quorvel-*-win64.zip)"
+    echo "Sumas SHA-256 de ambos: build-windows/SHA256SUMS"
     ;;
 *)
     echo "uso: $0 [run|test|paquete|windows]" >&2

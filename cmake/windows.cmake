@@ -2,8 +2,32 @@
 # and plugins, the MinGW runtime, the licences), and the installer and portable archive that
 # CPack makes of them.
 
+# Two builds of one commit, in any folders, give the same installer and archive. The commit's
+# time stands for the build time wherever a tool writes one (the PE header that the linker and
+# strip write, rcc's resource times, the archive's file times): SOURCE_DATE_EPOCH if it is set,
+# else the commit's time, else (sources without git) the date of the changelog's last entry.
+if(DEFINED ENV{SOURCE_DATE_EPOCH})
+    set(fecha $ENV{SOURCE_DATE_EPOCH})
+else()
+    execute_process(COMMAND git -C ${PROJECT_SOURCE_DIR} log -1 --format=%ct
+                    OUTPUT_VARIABLE fecha OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
+    if(NOT fecha)
+        file(STRINGS resources/doc/changelog firma REGEX "^ -- " LIMIT_COUNT 1)
+        string(REGEX REPLACE ".*>  " "" firma "${firma}")
+        execute_process(COMMAND date -u -d "${firma}" +%s OUTPUT_VARIABLE fecha
+                        OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
+    endif()
+endif()
+message(STATUS "Windows packages dated ${fecha} (SOURCE_DATE_EPOCH)")
+# The build's own tools get it too, so that a build by hand, without the variable, is the same.
+set_property(GLOBAL PROPERTY RULE_LAUNCH_LINK "${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${fecha}")
+set_property(GLOBAL PROPERTY RULE_LAUNCH_CUSTOM "${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${fecha}")
+
 configure_file(app/quorvel.rc.in quorvel.rc @ONLY)
 target_sources(quorvel PRIVATE ${PROJECT_BINARY_DIR}/quorvel.rc)
+# Stripped as it is linked: the program installed is the one built (strip at install time would
+# write the time it runs into the PE header).
+target_link_options(quorvel PRIVATE -s)
 
 # Qt's libraries and the plugins the program loads: the platform, a native style, and the image
 # formats of its pictures (the banner's BMP is built into Qt Gui).
@@ -58,5 +82,16 @@ set(CPACK_NSIS_INSTALLED_ICON_NAME quorvel.exe)
 set(CPACK_NSIS_CONTACT "quorvel@example.org")
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
 # A 64-bit Unicode installer, like the program: it shows "eléctricos" whatever the system's
-# code page, and Wine runs it here without its 32-bit half.
-set(CPACK_NSIS_DEFINES "Target amd64-unicode")
+# code page, and Wine runs it here without its 32-bit half. It stores no file times (installed
+# files are dated when they are installed), and replaces an older release installed before it.
+configure_file(cmake/windows-actualizar.nsh.in windows-actualizar.nsh @ONLY)
+set(CPACK_NSIS_DEFINES "Target amd64-unicode
+  SetDateSave off
+  !include /CHARSET=UTF8 '${PROJECT_BINARY_DIR}/windows-actualizar.nsh'")
+set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "Call RetirarVersionInstalada")
+
+# The same bytes from every build: the staged files dated and listed in name order before cpack
+# packs them, the archive rewritten in that order after, and SHA256SUMS beside both.
+set(CPACK_QUORVEL_FECHA ${fecha})
+set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/windows-preparar.cmake)
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/cmake/windows-terminar.cmake)
