@@ -11,7 +11,9 @@ done
 tmp=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-windows.XXXXXX")
 pantalla=""
 for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+    # A server of another root (a chroot has its own /tmp) still holds the abstract socket.
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ] &&
+        ! grep -q "@/tmp/.X11-unix/X$n\$" /proc/net/unix 2>/dev/null; then
         pantalla=$n
         break
     fi
