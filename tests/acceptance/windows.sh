@@ -7,6 +7,8 @@
 #   - the installed program, started from its shortcut, passes aceptacion_windows.py under
 #     es_ES and en_US with the locale's own decimal symbol, and under es_ES with a decimal
 #     symbol the user has set (".");
+#   - aspecto_windows.py: the windows' sizes at 144 and 192 DPI, every text readable in
+#     Windows 11's dark app mode, and, from Wine 10 on, UI Automation's tree and announcements;
 #   - the uninstaller, after those runs, again leaves nothing behind.
 #
 #   tests/acceptance/windows.sh path/to/quorvel-VERSION-win64.exe
@@ -96,6 +98,12 @@ if [ -n "$acceso" ]; then
             fallo "aceptación bajo $etiqueta"
         fi
     done
+    # The look at 144 and 192 DPI and in Windows 11's dark app mode, and what a screen reader
+    # gets through UI Automation; it leaves Wine's settings as it found them.
+    export LANG=es_ES.UTF-8 LC_ALL=es_ES.UTF-8
+    if ! /usr/bin/python3 "$aqui/aspecto_windows.py" "$lnk"; then
+        fallo "aspecto y accesibilidad"
+    fi
     export LANG=C.UTF-8 LC_ALL=C.UTF-8
     desinstalar
 fi
