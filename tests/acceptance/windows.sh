@@ -9,9 +9,16 @@
 #     symbol the user has set (".");
 #   - aspecto_windows.py: the windows' sizes at 144 and 192 DPI, every text readable in
 #     Windows 11's dark app mode, and, from Wine 10 on, UI Automation's tree and announcements;
-#   - the uninstaller, after those runs, again leaves nothing behind.
+#   - the uninstaller, after those runs, again leaves nothing behind;
+#   - SHA256SUMS, beside the installer, holds the installer's and the archive's sums;
+#   - installed over an older release, the installer leaves exactly its own files, one entry
+#     among the installed programs, with its version, and the shortcut; the older installer
+#     then refuses to go over it.
 #
 #   tests/acceptance/windows.sh path/to/quorvel-VERSION-win64.exe
+#
+# The older release is made from the installer's build folder (cpack again, as 1.0.0, with a
+# file that this release does not ship), or given: QUORVEL_ANTERIOR=quorvel-1.0.0-win64.exe.
 #
 # Screenshots go to $ACCEPTANCE_SHOTS (default: an "acceptance" folder beside the installer).
 set -euo pipefail
@@ -67,11 +74,11 @@ desinstalar() {
         sleep 0.5
     done
     if quedan; then fallo "la desinstalación deja: ${restos[*]}"
-    else ok "desinstalado en silencio: ni archivos, ni registro, ni acceso directo"; fi
+    else ok "desinstalado en silencio: ni archivos, ni carpeta, ni registro, ni acceso directo"; fi
 }
 quedan() {
     restos=()
-    [ ! -e "$destino/quorvel.exe" ] || restos+=("$destino/quorvel.exe")
+    [ ! -e "$destino" ] || restos+=("$destino")
     ! wine reg query "$clave" >/dev/null 2>&1 || restos+=("$clave")
     [ -z "$acceso" ] || [ ! -e "$acceso" ] || restos+=("${acceso#"$WINEPREFIX/"}")
     [ ${#restos[@]} -gt 0 ]
@@ -107,6 +114,74 @@ if [ -n "$acceso" ]; then
     export LANG=C.UTF-8 LC_ALL=C.UTF-8
     desinstalar
 fi
+
+# The sums published beside the packages, for checking a download.
+carpeta=$(dirname "$instalador")
+if (cd "$carpeta" && sha256sum --quiet --strict -c SHA256SUMS) \
+    && [ "$(cut -d' ' -f3 "$carpeta/SHA256SUMS" | tr '\n' ' ')" = "$(basename "$instalador") $(basename "${instalador%.exe}").zip " ]; then
+    ok "SHA256SUMS: las sumas del instalador y del archivo portátil"
+else fallo "SHA256SUMS no tiene las sumas del instalador y del archivo portátil"; fi
+
+# An upgrade: an older release installed, then this one over it, must leave exactly this one.
+version=$(basename "$instalador" -win64.exe); version=${version#quorvel-}
+trabajo=$(mktemp -d "${TMPDIR:-/tmp}/quorvel-anterior.XXXXXX")
+anterior=""; propio=""
+if [ -n "${QUORVEL_ANTERIOR:-}" ]; then
+    anterior=$(realpath "$QUORVEL_ANTERIOR")
+elif [ -f "$carpeta/CPackConfig.cmake" ]; then
+    # Made here: version 1.0.0, with the native style under the name this release does not ship.
+    otro=styles/qwindowsvistastyle.dll
+    [ "$estilo" != "$otro" ] || otro=styles/qmodernwindowsstyle.dll
+    mkdir -p "$trabajo/extra/styles" && echo anterior >"$trabajo/extra/$otro"
+    if (cd "$carpeta" && cpack -G NSIS -B "$trabajo/paquete" -D CPACK_PACKAGE_VERSION=1.0.0 \
+        -D CPACK_PACKAGE_FILE_NAME=quorvel-1.0.0-win64 -D CPACK_NSIS_COMPRESSOR=zlib \
+        -D "CPACK_INSTALLED_DIRECTORIES=$trabajo/extra;.") >"$trabajo/cpack.log" 2>&1; then
+        anterior=$trabajo/paquete/quorvel-1.0.0-win64.exe
+        propio=1
+    else fallo "cpack no hizo el instalador anterior: $(tail -n 3 "$trabajo/cpack.log")"; fi
+fi
+# This release's files: the archive's, and the uninstaller.
+esperados() {
+    { /usr/bin/python3 -c 'import sys, zipfile
+for n in zipfile.ZipFile(sys.argv[1]).namelist():
+    if not n.endswith("/"): print(n.split("/", 1)[1])' "${instalador%.exe}.zip"
+      echo Uninstall.exe; } | LC_ALL=C sort
+}
+instalados() { [ ! -d "$destino" ] || (cd "$destino" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
+registrada() { wine reg query "$clave" /v DisplayVersion 2>/dev/null | tr -d '\r' | awk '$1 == "DisplayVersion" { print $3 }'; }
+entradas() {
+    wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
+        tr -d '\r' | grep -c '^ *DisplayName .*Quorvel' || true
+}
+# Exactly this release: its files, one entry among the installed programs, its version.
+solo_esta() {
+    local diferencia n
+    if diferencia=$(diff <(esperados) <(instalados)); then ok "$1: exactamente los archivos de $version"
+    else fallo "$1: la carpeta no tiene exactamente los archivos de $version: $(tr '\n' ' ' <<<"$diferencia")"; fi
+    n=$(entradas)
+    if [ "$n" = 1 ] && [ "$(registrada)" = "$version" ]; then
+        ok "$1: una entrada en los programas instalados, versión $version"
+    else fallo "$1: $n entradas en los programas instalados, versión «$(registrada)»"; fi
+}
+if [ -n "$anterior" ]; then
+    vieja=$(basename "$anterior" -win64.exe); vieja=${vieja#quorvel-}
+    wine "$anterior" /S || true
+    if [ "$(registrada)" = "$vieja" ]; then ok "instalada la versión anterior, $vieja"
+    else fallo "la versión anterior, $vieja, no quedó instalada"; fi
+    if wine "$instalador" /S; then ok "$version instalada sobre $vieja"
+    else fallo "el instalador de $version falla sobre $vieja"; fi
+    solo_esta "sobre $vieja"
+    if [ -n "$acceso" ] && [ -e "$acceso" ]; then ok "sobre $vieja: el acceso directo"
+    else fallo "sobre $vieja: no hay acceso directo en el menú Inicio"; fi
+    # Only an installer of this tree knows to refuse; the 1.0.0 as shipped does not.
+    if [ -n "$propio" ]; then
+        if wine "$anterior" /S; then fallo "el instalador de $vieja se instala sobre $version"
+        else ok "el instalador de $vieja rehúsa instalarse sobre $version (código $?)"; fi
+        solo_esta "tras rehusar $vieja"
+    fi
+    desinstalar
+fi
+rm -rf "$trabajo"
 
 echo "aceptación en Windows: $fallos fallos; capturas en $ACCEPTANCE_SHOTS"
 [ "$fallos" -eq 0 ]
