@@ -12,7 +12,7 @@ else()
     execute_process(COMMAND git -C ${PROJECT_SOURCE_DIR} log -1 --format=%ct
                     OUTPUT_VARIABLE fecha OUTPUT_STRIP_TRAILING_WHITESPACE ERROR_QUIET)
     if(NOT fecha)
-        file(STRINGS resources/doc/changelog firma REGEX "^ -- " LIMIT_COUNT 1)
+        file(STRINGS resources/doc/changelog firma REGEX "^ -- " LIMIT_COUNT 1 ENCODING UTF-8)
         string(REGEX REPLACE ".*>  " "" firma "${firma}")
         execute_process(COMMAND date -u -d "${firma}" +%s OUTPUT_VARIABLE fecha
                         OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
