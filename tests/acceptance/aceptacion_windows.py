@@ -28,31 +28,44 @@ T_CORRIENTES = "Cálculo de Corrientes y Potencias"
 T_SECCIONES = "Cálculo de intensidades"
 
 
-def twips(left, top, width, height, origen=(0, 0)):
-    """The centre, in client pixels, of a control placed in twips (15 to a pixel)."""
-    return (origen[0] + (left + width // 2) // 15, origen[1] + (top + height // 2) // 15)
+def rect(left, top, width, height, origen=(0, 0)):
+    """A control's rectangle in client pixels, each edge rounded as the layouts round it."""
+    def px(t):
+        return (t + 7) // 15
+    x, y = px(left), px(top)
+    return (origen[0] + x, origen[1] + y, px(left + width) - x, px(top + height) - y)
 
 
-# Where the controls stand in each window's client area.
-PRINCIPAL = {
-    "Corrientes y potencias": twips(1140, 3180, 4272, 552),
-    "Secciones y caídas de tensión": twips(1140, 3840, 4272, 552),
-    "Cerrar": twips(2100, 4440, 2352, 432),
-}
-CORRIENTES = {
-    "Tension": twips(1620, 420, 912, 312),
-    "Potencia": twips(1620, 780, 912, 312),
-    "Intensidad": twips(1620, 1140, 912, 312),
-    "Cerrar": twips(0, 1920, 5112, 432),
-}
+def centro(r):
+    return (r[0] + r[2] // 2, r[1] + r[3] // 2)
+
+
+# Where the controls stand in each window's client area at 96 DPI (the layouts' twips), by
+# their accessible names.
 MARCO = (60 // 15, 420 // 15)  # Frame1, which holds the sections window's boxes
-SECCIONES = {
-    "Tension": twips(1680, 240, 972, 360, MARCO),
-    "Seccion": twips(1680, 1320, 972, 360, MARCO),
-    "caida": twips(1680, 1680, 972, 360, MARCO),
-    "Cerrar": twips(60, 2640, 5412, 432),
+BOTONES_PRINCIPAL = {
+    "Corrientes y potencias": rect(1140, 3180, 4272, 552),
+    "Secciones y caídas de tensión": rect(1140, 3840, 4272, 552),
+    "Cerrar": rect(2100, 4440, 2352, 432),
 }
-CAIDAMAX = (MARCO[0] + 2760 // 15, MARCO[1] + 1680 // 15, 2472 // 15, 372 // 15)
+CAJAS_CORRIENTES = {
+    "Tensión (V)": rect(1620, 420, 912, 312),
+    "Potencia (W)": rect(1620, 780, 912, 312),
+    "Intensidad (A)": rect(1620, 1140, 912, 312),
+}
+CERRAR_CORRIENTES = rect(0, 1920, 5112, 432)
+CAJAS_SECCIONES = {nombre: rect(1680, top, 972, 360, MARCO) for nombre, top in (
+    ("Tensión (V)", 240), ("Potencia (W)", 600), ("Longitud (m)", 960), ("Sección (mm²)", 1320),
+    ("Caída (V)", 1680))}
+CERRAR_SECCIONES = rect(60, 2640, 5412, 432)
+CAIDAMAX = rect(2760, 1680, 2472, 372, MARCO)
+
+# Where the run clicks and reads: each control's centre.
+PRINCIPAL = {nombre: centro(r) for nombre, r in BOTONES_PRINCIPAL.items()}
+CORRIENTES = {nombre: centro(r) for nombre, r in CAJAS_CORRIENTES.items()}
+CORRIENTES["Cerrar"] = centro(CERRAR_CORRIENTES)
+SECCIONES = {nombre: centro(r) for nombre, r in CAJAS_SECCIONES.items()}
+SECCIONES["Cerrar"] = centro(CERRAR_SECCIONES)
 
 
 PROGRAMA = "C:\\Program Files\\Quorvel eléctricos\\quorvel.exe"
@@ -226,40 +239,40 @@ class Programa:
         # Currents: the loaded current, a typed power and its current, "Cerrar" keeps them.
         self.abrir("Corrientes y potencias", T_CORRIENTES)
         self.ok("«Corrientes y potencias» abre la calculadora")
-        self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad"], self.num("9.1"),
+        self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad (A)"], self.num("9.1"),
                            "intensidad inicial")
-        self.reemplazar(T_CORRIENTES, CORRIENTES["Potencia"], "4400")
-        self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad"], self.num("20.0"),
+        self.reemplazar(T_CORRIENTES, CORRIENTES["Potencia (W)"], "4400")
+        self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad (A)"], self.num("20.0"),
                            "intensidad para 4400 W a 220 V")
         # Both separator keys type the decimal symbol.
         for tecla in ("period", "comma"):
-            self.clic(T_CORRIENTES, CORRIENTES["Potencia"])
+            self.clic(T_CORRIENTES, CORRIENTES["Potencia (W)"])
             teclas("ctrl+a")
             escribir("2")
             teclas(tecla)
             escribir("5")
-            self.esperar_texto(T_CORRIENTES, CORRIENTES["Potencia"], self.num("2.5"),
+            self.esperar_texto(T_CORRIENTES, CORRIENTES["Potencia (W)"], self.num("2.5"),
                                f"la tecla «{tecla}» escribe el separador")
-        self.reemplazar(T_CORRIENTES, CORRIENTES["Potencia"], "4400")
-        self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad"], self.num("20.0"),
+        self.reemplazar(T_CORRIENTES, CORRIENTES["Potencia (W)"], "4400")
+        self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad (A)"], self.num("20.0"),
                            "intensidad para 4400 W de nuevo")
         self.captura(T_CORRIENTES, "corrientes")
         self.clic(T_CORRIENTES, CORRIENTES["Cerrar"])
         self.esperar_oculta(T_CORRIENTES)
         self.ok("«Cerrar» oculta la calculadora de corrientes")
         self.abrir("Corrientes y potencias", T_CORRIENTES)
-        self.esperar_texto(T_CORRIENTES, CORRIENTES["Potencia"], "4400",
+        self.esperar_texto(T_CORRIENTES, CORRIENTES["Potencia (W)"], "4400",
                            "reabierta, la potencia sigue")
-        self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad"], self.num("20.0"),
+        self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad (A)"], self.num("20.0"),
                            "reabierta, la intensidad sigue")
 
         # The close box unloads it: opened again it shows its loaded values.
         self.pantalla.cerrar_con_caja(self.ventana(T_CORRIENTES))
         self.esperar_oculta(T_CORRIENTES)
         self.abrir("Corrientes y potencias", T_CORRIENTES)
-        self.esperar_texto(T_CORRIENTES, CORRIENTES["Potencia"], "2000",
+        self.esperar_texto(T_CORRIENTES, CORRIENTES["Potencia (W)"], "2000",
                            "tras la caja de cierre, la potencia vuelve a la inicial")
-        self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad"], self.num("9.1"),
+        self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad (A)"], self.num("9.1"),
                            "tras la caja de cierre, la intensidad vuelve a la inicial")
         self.clic(T_CORRIENTES, CORRIENTES["Cerrar"])
         self.esperar_oculta(T_CORRIENTES)
@@ -267,24 +280,24 @@ class Programa:
         # Sections: the loaded section, a drop of 7 and its section, the red maximum drop.
         self.abrir("Secciones y caídas de tensión", T_SECCIONES)
         self.ok("«Secciones y caídas de tensión» abre la calculadora")
-        self.esperar_texto(T_SECCIONES, SECCIONES["Seccion"], self.num("1.62"),
+        self.esperar_texto(T_SECCIONES, SECCIONES["Sección (mm²)"], self.num("1.62"),
                            "sección inicial")
-        self.reemplazar(T_SECCIONES, SECCIONES["caida"], "7")
-        self.esperar_texto(T_SECCIONES, SECCIONES["Seccion"], self.num("1.4"),
+        self.reemplazar(T_SECCIONES, SECCIONES["Caída (V)"], "7")
+        self.esperar_texto(T_SECCIONES, SECCIONES["Sección (mm²)"], self.num("1.4"),
                            "sección para una caída de 7 V")
         self.esperar_rojo(True)
         self.captura(T_SECCIONES, "secciones")
-        self.reemplazar(T_SECCIONES, SECCIONES["caida"], "6")
+        self.reemplazar(T_SECCIONES, SECCIONES["Caída (V)"], "6")
         self.esperar_rojo(False)
         self.clic(T_SECCIONES, SECCIONES["Cerrar"])
         self.esperar_oculta(T_SECCIONES)
         self.ok("«Cerrar» oculta la calculadora de secciones")
         self.abrir("Secciones y caídas de tensión", T_SECCIONES)
-        self.esperar_texto(T_SECCIONES, SECCIONES["caida"], "6", "reabierta, la caída sigue")
+        self.esperar_texto(T_SECCIONES, SECCIONES["Caída (V)"], "6", "reabierta, la caída sigue")
         self.pantalla.cerrar_con_caja(self.ventana(T_SECCIONES))
         self.esperar_oculta(T_SECCIONES)
         self.abrir("Secciones y caídas de tensión", T_SECCIONES)
-        self.esperar_texto(T_SECCIONES, SECCIONES["Seccion"], self.num("1.62"),
+        self.esperar_texto(T_SECCIONES, SECCIONES["Sección (mm²)"], self.num("1.62"),
                            "tras la caja de cierre, la sección vuelve a la inicial")
         self.clic(T_SECCIONES, SECCIONES["Cerrar"])
         self.esperar_oculta(T_SECCIONES)

@@ -28,9 +28,10 @@ import sys
 import tempfile
 import time
 
-from aceptacion_windows import (CAIDAMAX, CORRIENTES, MARCO, PLAZO_INICIO, PRINCIPAL,
-                                SECCIONES, T_CORRIENTES, T_PRINCIPAL, T_SECCIONES, Programa,
-                                destino_del_acceso)
+from aceptacion_windows import (BOTONES_PRINCIPAL, CAIDAMAX, CAJAS_CORRIENTES, CAJAS_SECCIONES,
+                                CERRAR_CORRIENTES, CERRAR_SECCIONES, CORRIENTES, MARCO,
+                                PLAZO_INICIO, PRINCIPAL, SECCIONES, T_CORRIENTES, T_PRINCIPAL,
+                                T_SECCIONES, Programa, centro, destino_del_acceso, rect)
 from escritorio import (Fallo, contraste, contraste_de_texto, esperar, mas_frecuente,
                         resumen_colores, rojo_intenso, teclas, xdo)
 
@@ -49,38 +50,19 @@ NEGRO = (0, 0, 0)  # the captions' text on it
 GRIS_CAIDA = (0x40, 0x40, 0x40)  # the maximum drop while it is not exceeded
 
 
-def rect(left, top, width, height, origen=(0, 0)):
-    """A control's rectangle in client pixels, each edge rounded as the layouts round it."""
-    def px(t):
-        return (t + 7) // 15
-    x, y = px(left), px(top)
-    return (origen[0] + x, origen[1] + y, px(left + width) - x, px(top + height) - y)
-
-
 # The windows' client sizes at 96 DPI: what the layouts give them (in twips).
 TAMANOS = {T_PRINCIPAL: rect(0, 0, 6525, 4890)[2:], T_CORRIENTES: rect(0, 0, 5160, 2400)[2:],
            T_SECCIONES: rect(0, 0, 5505, 3120)[2:]}
 
 # What each window shows, in its client area at 96 DPI.
-BOTONES_PRINCIPAL = {
-    "Corrientes y potencias": rect(1140, 3180, 4272, 552),
-    "Secciones y caídas de tensión": rect(1140, 3840, 4272, 552),
-    "Cerrar": rect(2100, 4440, 2352, 432),
-}
 ROTULOS_CORRIENTES = {
     "Tipo de corriente:": rect(0, 0, 1860, 336),
     "Tensión (V) :": rect(0, 420, 1632, 312),
     "Potencia (W):": rect(0, 780, 1632, 312),
     "Intensidad (A):": rect(0, 1140, 1632, 312),
 }
-CAJAS_CORRIENTES = {
-    "Tensión (V)": rect(1620, 420, 912, 312),
-    "Potencia (W)": rect(1620, 780, 912, 312),
-    "Intensidad (A)": rect(1620, 1140, 912, 312),
-}
 MENSAJE = rect(2640, 1500, 2472, 312)
 LISTAS_CORRIENTES = {"Tipo de corriente": rect(1860, 0, 3252, 336)}
-CERRAR_CORRIENTES = rect(0, 1920, 5112, 432)
 ROTULOS_SECCIONES = {
     "Tipo de corriente:": rect(60, 60, 1740, 348),
     "Tensión (V):": rect(180, 240, 1524, 360, MARCO),
@@ -90,12 +72,8 @@ ROTULOS_SECCIONES = {
     "Caída (V):": rect(180, 1680, 1524, 360, MARCO),
     "Material:": rect(2760, 1320, 948, 336, MARCO),
 }
-CAJAS_SECCIONES = {nombre: rect(1680, top, 972, 360, MARCO) for nombre, top in (
-    ("Tensión (V)", 240), ("Potencia (W)", 600), ("Longitud (m)", 960), ("Sección (mm²)", 1320),
-    ("Caída (V)", 1680))}
 LISTAS_SECCIONES = {"Tipo de corriente": rect(1800, 60, 3612, 336),
                     "Material": rect(3720, 1320, 1572, 336, MARCO)}
-CERRAR_SECCIONES = rect(60, 2640, 5412, 432)
 
 # What a screen reader must find in each window: (UIA control type, name).
 ARBOL = {
@@ -385,10 +363,6 @@ class Aspecto(Programa):
         esperar(igual, lambda: f"{que}: se lee «{visto[0]}»")
 
 
-def centro(r):
-    return (r[0] + r[2] // 2, r[1] + r[3] // 2)
-
-
 def escalado(lugar, escala):
     return (round(lugar[0] * escala), round(lugar[1] * escala))
 
@@ -462,11 +436,11 @@ def aspecto_corrientes(p):
     p.medir(T_CORRIENTES, 1, 96)
     p.arbol(T_CORRIENTES)
     antes = len(p.anuncios())
-    p.reemplazar(T_CORRIENTES, CORRIENTES["Potencia"], "4400")
-    p.esperar_numero(T_CORRIENTES, CORRIENTES["Intensidad"], r"20[.,]0", "intensidad para 4400 W")
+    p.reemplazar(T_CORRIENTES, CORRIENTES["Potencia (W)"], "4400")
+    p.esperar_numero(T_CORRIENTES, CORRIENTES["Intensidad (A)"], r"20[.,]0", "intensidad para 4400 W")
     p.anunciado(antes, None, "potencia 4400 W")
     antes = len(p.anuncios())
-    p.reemplazar(T_CORRIENTES, CORRIENTES["Potencia"], "0")
+    p.reemplazar(T_CORRIENTES, CORRIENTES["Potencia (W)"], "0")
     p.esperar_anuncio(antes)
     p.esperar_numero(T_CORRIENTES, centro(MENSAJE), re.escape(MSG_NO_NUMERICO),
                      "el mensaje con potencia 0")
@@ -476,8 +450,8 @@ def aspecto_corrientes(p):
     p.captura(T_CORRIENTES, "corrientes")
     p.boton(T_CORRIENTES, "Cerrar", CERRAR_CORRIENTES)
     antes = len(p.anuncios())
-    p.reemplazar(T_CORRIENTES, CORRIENTES["Potencia"], "4400")
-    p.esperar_numero(T_CORRIENTES, CORRIENTES["Intensidad"], r"20[.,]0",
+    p.reemplazar(T_CORRIENTES, CORRIENTES["Potencia (W)"], "4400")
+    p.esperar_numero(T_CORRIENTES, CORRIENTES["Intensidad (A)"], r"20[.,]0",
                      "intensidad para 4400 W de nuevo")
     p.anunciado(antes, None, "potencia corregida a 4400 W")
     p.clic(T_CORRIENTES, CORRIENTES["Cerrar"])
@@ -493,13 +467,13 @@ def aspecto_secciones(p):
     p.legible("caída máxima", p.region(T_SECCIONES, CAIDAMAX, 1), GRIS, GRIS_CAIDA)
     p.boton(T_SECCIONES, "Cerrar", CERRAR_SECCIONES)
     antes = len(p.anuncios())
-    p.reemplazar(T_SECCIONES, SECCIONES["caida"], "5")
-    p.esperar_numero(T_SECCIONES, SECCIONES["Seccion"], r"1[.,]9", "sección para 5 V")
+    p.reemplazar(T_SECCIONES, SECCIONES["Caída (V)"], "5")
+    p.esperar_numero(T_SECCIONES, SECCIONES["Sección (mm²)"], r"1[.,]9", "sección para 5 V")
     p.anunciado(antes, None, "caída de 5 V")
     antes = len(p.anuncios())
-    p.reemplazar(T_SECCIONES, SECCIONES["caida"], "7")
+    p.reemplazar(T_SECCIONES, SECCIONES["Caída (V)"], "7")
     p.esperar_anuncio(antes)
-    p.esperar_numero(T_SECCIONES, SECCIONES["Seccion"], r"1[.,]4", "sección para 7 V")
+    p.esperar_numero(T_SECCIONES, SECCIONES["Sección (mm²)"], r"1[.,]4", "sección para 7 V")
     p.esperar_rojo(True)
     p.anunciado(antes, CAIDA_SUPERADA, "caída de 7 V")
     xdo("mousemove", 0, 0)
@@ -514,7 +488,7 @@ def aspecto_secciones(p):
                 + resumen_colores(planos))
     p.captura(T_SECCIONES, "secciones")
     antes = len(p.anuncios())
-    p.reemplazar(T_SECCIONES, SECCIONES["caida"], "6")
+    p.reemplazar(T_SECCIONES, SECCIONES["Caída (V)"], "6")
     p.esperar_rojo(False)
     p.anunciado(antes, None, "caída de 6 V")
     p.clic(T_SECCIONES, SECCIONES["Cerrar"])
