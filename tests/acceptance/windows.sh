@@ -168,6 +168,10 @@ if [ -n "$anterior" ]; then
     wine "$anterior" /S || true
     if [ "$(registrada)" = "$vieja" ]; then ok "instalada la versión anterior, $vieja"
     else fallo "la versión anterior, $vieja, no quedó instalada"; fi
+    # Files this release does not ship, or the upgrade below proves nothing.
+    sobran=$(LC_ALL=C comm -13 <(esperados) <(instalados) | tr '\n' ' ')
+    if [ -n "$sobran" ]; then ok "$vieja trae archivos que $version no: $sobran"
+    else fallo "$vieja no trae ningún archivo que $version no traiga"; fi
     if wine "$instalador" /S; then ok "$version instalada sobre $vieja"
     else fallo "el instalador de $version falla sobre $vieja"; fi
     solo_esta "sobre $vieja"
