@@ -138,7 +138,7 @@ elif [ -f "$carpeta/CPackConfig.cmake" ]; then
         -D "CPACK_INSTALLED_DIRECTORIES=$trabajo/extra;.") >"$trabajo/cpack.log" 2>&1; then
         anterior=$trabajo/paquete/quorvel-1.0.0-win64.exe
         propio=1
-    else fallo "cpack no hizo el instalador anterior: $(tail -n 3 "$trabajo/cpack.log")"; fi
+    else fallo "cpack no hizo el instalador anterior: $(grep -v "^ *$" "$trabajo/cpack.log" | tail -n 4)"; fi
 fi
 # This release's files: the archive's, and the uninstaller.
 esperados() {
