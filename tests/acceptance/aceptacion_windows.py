@@ -15,6 +15,7 @@ ACCEPTANCE_SHOTS (folder for the screenshots).
 """
 
 import os
+import re
 import subprocess
 import sys
 import time
@@ -182,32 +183,38 @@ class Programa:
         return esperar(leido, f"nada copiado de la caja en {lugar} de «{titulo}»")
 
     def esperar_texto(self, titulo, lugar, esperado, que):
+        """Until the box shows `esperado`: a text, or a compiled pattern for the whole text."""
         visto = []
 
         def igual():
             visto[:] = [self.texto(titulo, lugar)]
+            if isinstance(esperado, re.Pattern):
+                return esperado.fullmatch(visto[0])
             return visto[0] == esperado
 
-        esperar(igual, lambda: f"{que}: se esperaba «{esperado}», se lee «{visto[0]}»")
-        self.ok(f"{que}: «{esperado}»")
+        muestra = getattr(esperado, "pattern", esperado)
+        esperar(igual, lambda: f"{que}: se esperaba «{muestra}», se lee «{visto[0]}»")
+        self.ok(f"{que}: «{visto[0]}»")
 
     def reemplazar(self, titulo, lugar, texto):
         self.clic(titulo, lugar)
         teclas("ctrl+a")
         escribir(texto)
 
-    def captura(self, titulo, nombre):
-        x, y, ancho, alto = self.origen(self.ventana(titulo))
-        ruta = os.path.join(self.capturas, f"{nombre}-{self.etiqueta}.png")
-
-        def pintada():
-            # A window that Wine has mapped but the program not yet painted is one flat colour.
+    def pintada(self, titulo):
+        """The window's size and pixels once the program has painted it: until then Wine shows
+        it in one flat colour, as steady as a painted one."""
+        def pixeles():
+            x, y, ancho, alto = self.origen(self.ventana(titulo))
             filas = self.pantalla.pixeles(x, y, ancho, alto)
             colores = {fila[i:i + 3] for fila in filas[::8] for i in range(0, len(fila), 24)}
-            return filas if len(colores) > 3 else None
+            return (ancho, alto, filas) if len(colores) > 3 else None
 
-        filas = esperar(pintada, f"«{titulo}» no llega a pintarse")
-        escribir_png(ruta, ancho, alto, filas)
+        return esperar(pixeles, f"«{titulo}» no llega a pintarse")
+
+    def captura(self, titulo, nombre):
+        ruta = os.path.join(self.capturas, f"{nombre}-{self.etiqueta}.png")
+        escribir_png(ruta, *self.pintada(titulo))
         print(f"captura: {ruta}", flush=True)
 
     # --- the run -----------------------------------------------------------------------------

@@ -200,19 +200,8 @@ class Aspecto(Programa):
         teclas("End")
         return leido
 
-    def pintada(self, titulo):
-        """Waits until the program has painted the window: until then Wine shows it in one flat
-        colour, as steady as a painted one."""
-        def varios_colores():
-            x, y, ancho, alto = self.origen(self.ventana(titulo))
-            filas = self.pantalla.pixeles(x, y, ancho, alto)
-            return len({f[i:i + 3] for f in filas[::8] for i in range(0, len(f), 24)}) > 3
-
-        esperar(varios_colores, f"«{titulo}» no llega a pintarse")
-
     def medir(self, titulo, escala, ppp):
-        self.pintada(titulo)
-        _, _, ancho, alto = self.origen(self.ventana(titulo))
+        ancho, alto, _ = self.pintada(titulo)
         base = TAMANOS[titulo]
         esperado = tuple(round(n * escala) for n in base)
         if abs(ancho - esperado[0]) <= 1 and abs(alto - esperado[1]) <= 1:
@@ -354,14 +343,15 @@ class Aspecto(Programa):
         except Fallo:
             pass  # told by anunciado(), with what there is
 
-    def esperar_numero(self, titulo, lugar, patron, que):
-        visto = []
-
-        def igual():
-            visto[:] = [self.texto(titulo, lugar)]
-            return re.fullmatch(patron, visto[0])
-
-        esperar(igual, lambda: f"{que}: se lee «{visto[0]}»")
+    def teclear(self, titulo, lugar, valor, asentada, esperado, que):
+        """Types `valor` into the box, waits until the window has settled (`asentada`), then
+        expects exactly the announcement `esperado` (None: none at all)."""
+        antes = len(self.anuncios())
+        self.reemplazar(titulo, lugar, valor)
+        if esperado is not None:
+            self.esperar_anuncio(antes)
+        asentada()
+        self.anunciado(antes, esperado, que)
 
 
 def escalado(lugar, escala):
@@ -436,25 +426,23 @@ def aspecto_corrientes(p):
     p.abrir("Corrientes y potencias", T_CORRIENTES)
     p.medir(T_CORRIENTES, 1, 96)
     p.arbol(T_CORRIENTES)
-    antes = len(p.anuncios())
-    p.reemplazar(T_CORRIENTES, CORRIENTES["Potencia (W)"], "4400")
-    p.esperar_numero(T_CORRIENTES, CORRIENTES["Intensidad (A)"], r"20[.,]0", "intensidad para 4400 W")
-    p.anunciado(antes, None, "potencia 4400 W")
-    antes = len(p.anuncios())
-    p.reemplazar(T_CORRIENTES, CORRIENTES["Potencia (W)"], "0")
-    p.esperar_anuncio(antes)
-    p.esperar_numero(T_CORRIENTES, centro(MENSAJE), re.escape(MSG_NO_NUMERICO),
-                     "el mensaje con potencia 0")
-    p.anunciado(antes, MSG_NO_NUMERICO, "potencia 0 W")
+
+    def intensidad(que):
+        return lambda: p.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad (A)"],
+                                       re.compile(r"20[.,]0"), que)
+
+    p.teclear(T_CORRIENTES, CORRIENTES["Potencia (W)"], "4400",
+              intensidad("intensidad para 4400 W"), None, "potencia 4400 W")
+    p.teclear(T_CORRIENTES, CORRIENTES["Potencia (W)"], "0",
+              lambda: p.esperar_texto(T_CORRIENTES, centro(MENSAJE), MSG_NO_NUMERICO,
+                                      "el mensaje con potencia 0"),
+              MSG_NO_NUMERICO, "potencia 0 W")
     legibles(p, T_CORRIENTES, ROTULOS_CORRIENTES, CAJAS_CORRIENTES, LISTAS_CORRIENTES)
     p.legible(f"mensaje «{MSG_NO_NUMERICO}»", p.region(T_CORRIENTES, MENSAJE, 3), GRIS, NEGRO)
     p.captura(T_CORRIENTES, "corrientes")
     p.boton(T_CORRIENTES, "Cerrar", CERRAR_CORRIENTES)
-    antes = len(p.anuncios())
-    p.reemplazar(T_CORRIENTES, CORRIENTES["Potencia (W)"], "4400")
-    p.esperar_numero(T_CORRIENTES, CORRIENTES["Intensidad (A)"], r"20[.,]0",
-                     "intensidad para 4400 W de nuevo")
-    p.anunciado(antes, None, "potencia corregida a 4400 W")
+    p.teclear(T_CORRIENTES, CORRIENTES["Potencia (W)"], "4400",
+              intensidad("intensidad para 4400 W de nuevo"), None, "potencia corregida a 4400 W")
     p.clic(T_CORRIENTES, CORRIENTES["Cerrar"])
     p.esperar_oculta(T_CORRIENTES)
 
@@ -467,16 +455,18 @@ def aspecto_secciones(p):
     legibles(p, T_SECCIONES, ROTULOS_SECCIONES, CAJAS_SECCIONES, LISTAS_SECCIONES)
     p.legible("caída máxima", p.region(T_SECCIONES, CAIDAMAX, 1), GRIS, GRIS_CAIDA)
     p.boton(T_SECCIONES, "Cerrar", CERRAR_SECCIONES)
-    antes = len(p.anuncios())
-    p.reemplazar(T_SECCIONES, SECCIONES["Caída (V)"], "5")
-    p.esperar_numero(T_SECCIONES, SECCIONES["Sección (mm²)"], r"1[.,]9", "sección para 5 V")
-    p.anunciado(antes, None, "caída de 5 V")
-    antes = len(p.anuncios())
-    p.reemplazar(T_SECCIONES, SECCIONES["Caída (V)"], "7")
-    p.esperar_anuncio(antes)
-    p.esperar_numero(T_SECCIONES, SECCIONES["Sección (mm²)"], r"1[.,]4", "sección para 7 V")
-    p.esperar_rojo(True)
-    p.anunciado(antes, CAIDA_SUPERADA, "caída de 7 V")
+
+    def seccion(patron, que):
+        return lambda: p.esperar_texto(T_SECCIONES, SECCIONES["Sección (mm²)"], re.compile(patron),
+                                       que)
+
+    def excedida():
+        seccion(r"1[.,]4", "sección para 7 V")()
+        p.esperar_rojo(True)
+
+    p.teclear(T_SECCIONES, SECCIONES["Caída (V)"], "5", seccion(r"1[.,]9", "sección para 5 V"),
+              None, "caída de 5 V")
+    p.teclear(T_SECCIONES, SECCIONES["Caída (V)"], "7", excedida, CAIDA_SUPERADA, "caída de 7 V")
     xdo("mousemove", 0, 0)
     planos = [x for fila in p.region(T_SECCIONES, CAIDAMAX, 1) for x in fila]
     fondo, ratio = contraste_de_texto(planos)
@@ -488,10 +478,8 @@ def aspecto_secciones(p):
         p.fallo("la caída máxima superada no es roja sobre el gris fijo: "
                 + resumen_colores(planos))
     p.captura(T_SECCIONES, "secciones")
-    antes = len(p.anuncios())
-    p.reemplazar(T_SECCIONES, SECCIONES["Caída (V)"], "6")
-    p.esperar_rojo(False)
-    p.anunciado(antes, None, "caída de 6 V")
+    p.teclear(T_SECCIONES, SECCIONES["Caída (V)"], "6", lambda: p.esperar_rojo(False), None,
+              "caída de 6 V")
     p.clic(T_SECCIONES, SECCIONES["Cerrar"])
     p.esperar_oculta(T_SECCIONES)
 
