@@ -14,16 +14,19 @@ trap 'rm -rf "$trabajo"' EXIT
 # Each build takes the commit's time itself.
 unset SOURCE_DATE_EPOCH
 
+# A command's output only when it fails.
+callado() {
+    "$@" >"$trabajo/registro" 2>&1 || { cat "$trabajo/registro" >&2; exit 2; }
+}
+
 construir() {
     local fuente=$1 obra=$1/build-windows
     git clone -q --no-checkout "$raiz" "$fuente"
     git -C "$fuente" checkout -q --detach "$commit"
-    "$qt/bin/qt-cmake" -S "$fuente" -B "$obra" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-        -DBUILD_TESTING=OFF -DQT_CHAINLOAD_TOOLCHAIN_FILE="$fuente/tools/windows/mingw-w64.cmake" \
-        >"$trabajo/registro" 2>&1 || { cat "$trabajo/registro" >&2; exit 2; }
-    cmake --build "$obra" --parallel "$(nproc)" >"$trabajo/registro" 2>&1 \
-        || { cat "$trabajo/registro" >&2; exit 2; }
-    (cd "$obra" && cpack) >"$trabajo/registro" 2>&1 || { cat "$trabajo/registro" >&2; exit 2; }
+    callado "$qt/bin/qt-cmake" -S "$fuente" -B "$obra" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DBUILD_TESTING=OFF -DQT_CHAINLOAD_TOOLCHAIN_FILE="$fuente/tools/windows/mingw-w64.cmake"
+    callado cmake --build "$obra" --parallel "$(nproc)"
+    callado env -C "$obra" cpack
 }
 construir "$trabajo/a"
 (umask 077; TZ=XYZ+5 construir "$trabajo/segundo/clon-b")
