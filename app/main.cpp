@@ -1,14 +1,12 @@
 // Start-up: the main window is created and loaded, shown, and the program waits for events.
+#include "app/Plataforma.h"
 #include "app/fQuorvel.h"
 
 #include <QApplication>
 #include <QIcon>
 
-#ifdef QUORVEL_BENCH_EXIT
-#include "bench/SalidaTrasPintar.h"
-#endif
-
 int main(int argc, char *argv[]) {
+    Plataforma::Elegir(argc, argv);
     QApplication app(argc, argv);
 #ifdef Q_OS_WIN
     // One look on Windows 10 and 11: Qt's Windows 11 style draws the lists' arrows with an
@@ -22,9 +20,6 @@ int main(int argc, char *argv[]) {
     QApplication::setDesktopFileName(QStringLiteral("es.quorvel.electricos"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/icono.ico")));
     fQuorvel ventana;
-#ifdef QUORVEL_BENCH_EXIT
-    SalidaTrasPintar salida(&ventana);
-#endif
     ventana.show();
     return app.exec();
 }

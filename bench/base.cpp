@@ -4,10 +4,6 @@
 #include <QLabel>
 #include <QWidget>
 
-#ifdef QUORVEL_BENCH_EXIT
-#include "bench/SalidaTrasPintar.h"
-#endif
-
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     QWidget ventana;
@@ -15,9 +11,6 @@ int main(int argc, char *argv[]) {
     auto *rotulo =
         new QLabel(QStringLiteral("Una línea de texto en la fuente por defecto"), &ventana);
     rotulo->move(12, 12);
-#ifdef QUORVEL_BENCH_EXIT
-    SalidaTrasPintar salida(&ventana);
-#endif
     ventana.show();
     return app.exec();
 }

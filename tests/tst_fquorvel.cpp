@@ -1,5 +1,6 @@
 // The main window: its look, its buttons, the calculators it opens and the end of the program.
 #include "app/Formularios.h"
+#include "app/Plataforma.h"
 #include "app/fQuorvel.h"
 #include "corrientes/fCorrientes.h"
 #include "input/Module1.h"
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -23,11 +25,14 @@ QPushButton *Boton(QWidget *ventana, int indice) {
 }
 
 // Presses a main-window button whose action is a modal display: `accion` runs while the
-// calculator is shown, which it finds as the active modal window.
+// calculator is shown, which it finds as the active modal window, attached to the main window
+// (which keeps it above the main window, as its owner on Windows).
 template <class F> void PulsarYDurante(QPushButton *boton, F accion) {
-    QTimer::singleShot(0, boton, [accion] {
+    QTimer::singleShot(0, boton, [boton, accion] {
         QWidget *modal = QApplication::activeModalWidget();
         QVERIFY(modal);
+        QVERIFY(modal->windowHandle());
+        QCOMPARE(modal->windowHandle()->transientParent(), boton->window()->windowHandle());
         accion(modal);
         if (modal->isVisible())
             modal->hide();
@@ -151,6 +156,45 @@ private Q_SLOTS:
             QCOMPARE(pulsado.count(), 0);
         });
         QCOMPARE(Formularios::fCorrientes, primera);
+    }
+
+    void plataforma_data() {
+        QTest::addColumn<QByteArray>("qpa");
+        QTest::addColumn<QByteArray>("sesion");
+        QTest::addColumn<QByteArray>("escritorio");
+        QTest::addColumn<QByteArray>("pantallaX");
+        QTest::addColumn<QString>("qt");
+        QTest::addColumn<QByteArray>("esperada");
+        QTest::newRow("GNOME Wayland, Qt 6.4")
+            << QByteArray() << QByteArray("wayland") << QByteArray("GNOME") << QByteArray(":0")
+            << "6.4.2" << QByteArray("xcb");
+        QTest::newRow("Ubuntu's GNOME, Qt 6.4")
+            << QByteArray() << QByteArray("wayland") << QByteArray("ubuntu:GNOME")
+            << QByteArray(":1") << "6.4.2" << QByteArray("xcb");
+        QTest::newRow("GNOME Wayland, Qt 6.8")
+            << QByteArray() << QByteArray("wayland") << QByteArray("GNOME") << QByteArray(":0")
+            << "6.8.2" << QByteArray();
+        QTest::newRow("the user's choice")
+            << QByteArray("wayland") << QByteArray("wayland") << QByteArray("GNOME")
+            << QByteArray(":0") << "6.4.2" << QByteArray();
+        QTest::newRow("no XWayland") << QByteArray() << QByteArray("wayland") << QByteArray("GNOME")
+                                     << QByteArray() << "6.4.2" << QByteArray();
+        QTest::newRow("Plasma") << QByteArray() << QByteArray("wayland") << QByteArray("KDE")
+                                << QByteArray(":0") << "6.4.2" << QByteArray();
+        QTest::newRow("GNOME on X11") << QByteArray() << QByteArray("x11") << QByteArray("GNOME")
+                                      << QByteArray(":0") << "6.4.2" << QByteArray();
+    }
+
+    void plataforma() {
+        QFETCH(QByteArray, qpa);
+        QFETCH(QByteArray, sesion);
+        QFETCH(QByteArray, escritorio);
+        QFETCH(QByteArray, pantallaX);
+        QFETCH(QString, qt);
+        QFETCH(QByteArray, esperada);
+        QCOMPARE(Plataforma::Preferida(qpa, sesion, escritorio, pantallaX,
+                                       QVersionNumber::fromString(qt)),
+                 esperada);
     }
 
     void cerrarTerminaElPrograma() {

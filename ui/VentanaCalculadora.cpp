@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QShortcut>
+#include <QWindow>
 
 VentanaCalculadora::VentanaCalculadora(const QString &titulo, QSize cliente)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -26,6 +27,14 @@ void VentanaCalculadora::Mostrar(const QWidget *centro) {
         Form_Load();
     }
     if (centro) {
+        // The windowing system's own tie to the launcher: Windows makes it the owner (kept
+        // above it, no taskbar button of its own), X11 its WM_TRANSIENT_FOR, Wayland the
+        // toplevel's parent, which the desktop also centres it on. A widget parent would do
+        // the same but would hand the window's lifetime and palette to the launcher.
+        if (QWindow *propia = centro->window()->windowHandle()) {
+            create();
+            windowHandle()->setTransientParent(propia);
+        }
         QRect marco = frameGeometry();
         marco.moveCenter(centro->frameGeometry().center());
         move(marco.topLeft());

@@ -1,5 +1,5 @@
-// The life of a calculator window: created once and kept for the run; displayed modally with
-// no owner, the display returning once the window is hidden; loaded (controls built with
+// The life of a calculator window: created once and kept for the run; displayed modally,
+// attached to the window it is centred on, the display returning once the window is hidden; loaded (controls built with
 // their initial texts, then Form_Load) at its first display; hidden by its own "Cerrar" and
 // shown as left at the next display; unloaded by the windowing system's close box, so that
 // the next display loads it afresh. Enter and Escape press no button unless a window names
@@ -13,8 +13,8 @@ class QPushButton;
 class VentanaCalculadora : public QDialog {
     Q_OBJECT
 public:
-    // Displays the window modally, centred on `centro`, loading it first when it is not
-    // loaded; returns once the window has been hidden.
+    // Displays the window modally, centred on `centro` and attached to its window, loading it
+    // first when it is not loaded; returns once the window has been hidden.
     void Mostrar(const QWidget *centro);
 
     bool cargada() const { return superficieActual != nullptr; }

@@ -1,0 +1,30 @@
+#include "app/Plataforma.h"
+
+#include <QLibraryInfo>
+#include <QList>
+
+#include <cstring>
+
+QByteArray Plataforma::Preferida(const QByteArray &qpa, const QByteArray &sesion,
+                                 const QByteArray &escritorio, const QByteArray &pantallaX,
+                                 QVersionNumber qt) {
+    if (!qpa.isEmpty() || sesion != "wayland" || pantallaX.isEmpty() || qt >= QVersionNumber(6, 8))
+        return {};
+    // "GNOME", "ubuntu:GNOME", "GNOME-Classic:GNOME"...: GNOME draws no title bars for
+    // Wayland clients, so Qt would draw its own.
+    for (const QByteArray &nombre : escritorio.split(':'))
+        if (nombre.compare("GNOME", Qt::CaseInsensitive) == 0)
+            return QByteArrayLiteral("xcb");
+    return {};
+}
+
+void Plataforma::Elegir(int argc, char *argv[]) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0)
+            return;
+    const QByteArray eleccion =
+        Preferida(qgetenv("QT_QPA_PLATFORM"), qgetenv("XDG_SESSION_TYPE"),
+                  qgetenv("XDG_CURRENT_DESKTOP"), qgetenv("DISPLAY"), QLibraryInfo::version());
+    if (!eleccion.isEmpty())
+        qputenv("QT_QPA_PLATFORM", eleccion);
+}

@@ -1,0 +1,20 @@
+// The windowing system the program asks Qt for, where Qt's own choice serves the user worse:
+// on a GNOME Wayland session, Qt before 6.8 draws title bars of its own (a maximise button on
+// fixed-size windows, long titles cut), while through XWayland GNOME draws its own. Anything
+// the user set (QT_QPA_PLATFORM, -platform) wins.
+#pragma once
+
+#include <QByteArray>
+#include <QVersionNumber>
+
+namespace Plataforma {
+
+// What a session's variables and the running Qt call for: "xcb", or empty to leave it to Qt.
+QByteArray Preferida(const QByteArray &qpa, const QByteArray &sesion, const QByteArray &escritorio,
+                     const QByteArray &pantallaX, QVersionNumber qt);
+
+// Before the application object: sets QT_QPA_PLATFORM when the session calls for it and
+// nothing on the command line names a platform.
+void Elegir(int argc, char *argv[]);
+
+} // namespace Plataforma
