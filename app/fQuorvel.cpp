@@ -14,6 +14,7 @@
 #include <QScreen>
 #include <QtEndian>
 
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -32,42 +33,54 @@ constexpr Boton kBotones[] = {
 };
 
 const QSize kCliente = Disposicion::TwipsTamano(6525, 4890);
-const QString kBanner = QStringLiteral(":/resources/banner.bmp");
+// The banner's visible part as drawn for each screen scale (tools/generar_recursos): top-down
+// 24-bit bitmaps whose rows are those of a BGR888 image, so they are taken whole; decoding them
+// through the image reader would cost more than everything else the start does.
+struct Banner {
+    qreal escala;
+    const char16_t *ruta;
+};
+constexpr Banner kBanners[] = {
+    {1.0, u":/resources/banner-visible.bmp"},
+    {1.5, u":/resources/banner-visible@1.5x.bmp"},
+    {2.0, u":/resources/banner-visible@2x.bmp"},
+};
 
-// The part of the banner that a window `ancho` pixels wide shows. The banner is an
-// uncompressed bottom-up 24-bit bitmap, so its visible columns are copied straight out of the
-// resource; decoding all 884 columns through the image reader costs more than everything
-// else the start does. Any other bitmap goes through the reader.
-QPixmap BannerVisible(int ancho) {
-    const QResource recurso(kBanner);
+// The picture drawn for the scale nearest `escala` (the finer one on a tie), marked with its
+// own scale so that it is painted at the banner's natural size whatever the screen's.
+QPixmap BannerPara(qreal escala) {
+    const Banner *elegido = &kBanners[0];
+    for (const Banner &b : kBanners)
+        if (std::abs(b.escala - escala) <= std::abs(elegido->escala - escala))
+            elegido = &b;
+    const QString ruta = QString::fromUtf16(elegido->ruta);
+    const QResource recurso(ruta);
     const QByteArray datos = recurso.uncompressedData();
     const auto *p = reinterpret_cast<const uchar *>(datos.constData());
     const auto u16 = [p](int pos) { return qFromLittleEndian<quint16>(p + pos); };
     const auto u32 = [p](int pos) { return qFromLittleEndian<quint32>(p + pos); };
+    QImage imagen;
     if (datos.size() >= 54 && datos.startsWith("BM") && u32(14) >= 40 && u16(28) == 24 &&
-        u32(30) == 0 && qint32(u32(18)) > 0 && qint32(u32(22)) > 0) {
-        const qint64 w = qint32(u32(18));
-        const qint64 h = qint32(u32(22));
-        const qint64 fila = (w * 3 + 3) & ~qint64(3);
-        const qint64 inicio = u32(10);
-        if (inicio + fila * h <= datos.size()) {
-            const int visible = int(std::min<qint64>(w, ancho));
-            QImage imagen(visible, int(h), QImage::Format_BGR888);
-            for (int y = 0; y < h; ++y)
-                std::memcpy(imagen.scanLine(y), p + inicio + (h - 1 - y) * fila,
-                            std::size_t(visible) * 3);
-            return QPixmap::fromImage(std::move(imagen));
-        }
+        u32(30) == 0 && qint32(u32(18)) > 0 && qint32(u32(22)) < 0) {
+        const int ancho = qint32(u32(18));
+        const int alto = -qint32(u32(22));
+        imagen = QImage(ancho, alto, QImage::Format_BGR888);
+        if (u32(10) + qint64(imagen.sizeInBytes()) <= datos.size())
+            std::memcpy(imagen.bits(), p + u32(10), std::size_t(imagen.sizeInBytes()));
+        else
+            imagen = QImage();
     }
-    return QPixmap(kBanner);
+    if (imagen.isNull())
+        imagen.load(ruta);
+    imagen.setDevicePixelRatio(elegido->escala);
+    return QPixmap::fromImage(std::move(imagen));
 }
 
 } // namespace
 
 fQuorvel::fQuorvel()
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      banner(BannerVisible(kCliente.width())) {
+                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("fQuorvel"));
     setWindowTitle(QStringLiteral("Quorvel eléctricos"));
     setFixedSize(kCliente);
@@ -125,8 +138,13 @@ void fQuorvel::Command1_Click(qint16 Index) {
 }
 
 void fQuorvel::paintEvent(QPaintEvent *) {
-    // The banner at its natural size from the top-left corner, cut by the client area.
+    // The banner at its natural size from the top-left corner, cut by the client area, from
+    // the picture drawn for the screen's scale (again when the window moves to another).
+    if (devicePixelRatioF() != escalaDelBanner) {
+        escalaDelBanner = devicePixelRatioF();
+        banner = BannerPara(escalaDelBanner);
+    }
     QPainter pintor(this);
-    pintor.setRenderHint(QPainter::SmoothPixmapTransform); // on screens scaled above 1
+    pintor.setRenderHint(QPainter::SmoothPixmapTransform); // scales it was not drawn for
     pintor.drawPixmap(0, 0, banner);
 }

@@ -23,4 +23,5 @@ private:
     void Form_Load();
 
     QPixmap banner;
+    qreal escalaDelBanner = 0; // the screen scale `banner` was chosen for
 };

@@ -53,6 +53,11 @@ private Q_SLOTS:
         fQuorvel ventana;
         ventana.show();
         ComprobarEscala(&ventana, QSize(435, 326));
+        // The banner drawn for this scale, pixel for pixel, not the one for scale 1 blown up.
+        const QImage banner(QStringLiteral(":/resources/banner-visible@2x.bmp"));
+        QCOMPARE(banner.size(), QSize(870, 412));
+        QCOMPARE(ventana.grab().toImage().copy(banner.rect()).convertToFormat(QImage::Format_RGB32),
+                 banner.convertToFormat(QImage::Format_RGB32));
     }
 
     void corrientes() {

@@ -1,6 +1,7 @@
 // Draws the program's three pictures and writes them in the formats the windows load:
-// the banner as a 24-bit bottom-up BMP, the icon as a one-image 16-colour ICO, the logo as
-// a JFIF JPEG. Run it from the build tree: generar_recursos <resources folder>.
+// the banner as a 24-bit bottom-up BMP, with its visible part for each screen scale, the icon as a
+// one-image 16-colour ICO, the logo as a JFIF JPEG. Run it from the build tree: generar_recursos
+// <resources folder>.
 #include <QDataStream>
 #include <QFile>
 #include <QGuiApplication>
@@ -10,8 +11,10 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRandomGenerator>
+#include <QtMath>
 
 #include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -44,15 +47,17 @@ void emblema(QPainter &p, QPointF origen, qreal lado, const QColor &color) {
     p.restore();
 }
 
-bool banner(const QString &ruta) {
-    QImage imagen(884, 206, QImage::Format_RGB888);
+// The banner at `escala` times its natural 884 × 206 pixels: the same drawing, finer.
+QImage dibujarBanner(qreal escala) {
+    QImage imagen(qCeil(884 * escala), qCeil(206 * escala), QImage::Format_RGB888);
     QPainter p(&imagen);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(escala, escala);
     QLinearGradient fondo(0, 0, 884, 206);
     fondo.setColorAt(0, QColor(70, 6, 10));
     fondo.setColorAt(0.5, QColor(130, 18, 22));
     fondo.setColorAt(1, QColor(60, 4, 8));
-    p.fillRect(imagen.rect(), fondo);
+    p.fillRect(QRect(0, 0, 884, 206), fondo);
     // Streaks and grain, for the look of a photograph of lit cables.
     QRandomGenerator azar(1983);
     for (int i = 0; i < 160; ++i) {
@@ -68,6 +73,7 @@ bool banner(const QString &ruta) {
     }
     p.begin(&imagen);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(escala, escala);
     emblema(p, QPointF(24, 40), 64, Qt::white);
     p.setPen(Qt::white);
     QFont letra(QStringLiteral("DejaVu Sans"));
@@ -85,9 +91,13 @@ bool banner(const QString &ruta) {
     p.setFont(letra);
     p.drawText(QPointF(28, 180), QStringLiteral("Cálculo de líneas de baja tensión"));
     p.end();
+    return imagen;
+}
 
-    // BITMAPFILEHEADER, BITMAPINFOHEADER, then the rows from the bottom up, BGR, each row
-    // padded to four bytes.
+// An uncompressed 24-bit BMP: BITMAPFILEHEADER, BITMAPINFOHEADER, then the rows, BGR, each
+// padded to four bytes; from the bottom up as is usual, or from the top down (a negative
+// height), which is byte for byte how a BGR888 QImage holds them.
+bool escribirBmp(const QString &ruta, const QImage &imagen, bool descendente) {
     const int ancho = imagen.width();
     const int alto = imagen.height();
     const int fila = (ancho * 3 + 3) & ~3;
@@ -102,7 +112,7 @@ bool banner(const QString &ruta) {
     escribir32(d, 54);
     escribir32(d, 40);
     escribir32(d, quint32(ancho));
-    escribir32(d, quint32(alto));
+    escribir32(d, quint32(descendente ? -alto : alto));
     escribir16(d, 1);
     escribir16(d, 24);
     escribir32(d, 0); // BI_RGB: uncompressed
@@ -112,14 +122,31 @@ bool banner(const QString &ruta) {
     escribir32(d, 0);
     escribir32(d, 0);
     QByteArray datos(fila, '\0');
-    for (int y = alto - 1; y >= 0; --y) {
-        const uchar *origen = imagen.constScanLine(y);
+    for (int i = 0; i < alto; ++i) {
+        const uchar *origen = imagen.constScanLine(descendente ? i : alto - 1 - i);
         for (int x = 0; x < ancho; ++x) {
             datos[3 * x] = char(origen[3 * x + 2]);
             datos[3 * x + 1] = char(origen[3 * x + 1]);
             datos[3 * x + 2] = char(origen[3 * x]);
         }
         d.writeRawData(datos.constData(), fila);
+    }
+    return true;
+}
+
+// The banner whole, as the picture it is, and the part of it that the main window shows
+// (its left 435 pixels, the window's width) for each screen scale the window is drawn at:
+// top-down, so that the window takes the rows as they are, without decoding them.
+bool banner(const QString &carpeta) {
+    if (!escribirBmp(carpeta + QStringLiteral("/banner.bmp"), dibujarBanner(1), false))
+        return false;
+    for (const auto &[escala, sufijo] : {std::pair{1.0, ""}, {1.5, "@1.5x"}, {2.0, "@2x"}}) {
+        const QImage visible =
+            dibujarBanner(escala).copy(0, 0, qCeil(435 * escala), qCeil(206 * escala));
+        if (!escribirBmp(carpeta +
+                             QStringLiteral("/banner-visible%1.bmp").arg(QLatin1String(sufijo)),
+                         visible, true))
+            return false;
     }
     return true;
 }
@@ -232,8 +259,7 @@ int main(int argc, char **argv) {
         return 2;
     }
     const QString carpeta = QString::fromLocal8Bit(argv[1]);
-    const bool bien = banner(carpeta + QStringLiteral("/banner.bmp")) &&
-                      icono(carpeta + QStringLiteral("/icono.ico")) &&
+    const bool bien = banner(carpeta) && icono(carpeta + QStringLiteral("/icono.ico")) &&
                       logo(carpeta + QStringLiteral("/logo.jpg")) && iconosDeEscritorio(carpeta);
     return bien ? 0 : 1;
 }
