@@ -19,7 +19,7 @@ fi
 # accessibility interface, under es_ES and en_US and under a dark desktop theme (through the
 # GTK platform theme that Debian's Qt recommends).
 if [ "$accion" = test ]; then
-    paquetes+=(lintian desktop-file-utils appstream xvfb xdotool x11-utils at-spi2-core dbus
+    paquetes+=(lintian desktop-file-utils appstream xvfb xdotool x11-utils openbox at-spi2-core dbus
         python3-gi gir1.2-atspi-2.0 python3-xlib locales qt6-gtk-platformtheme)
 fi
 

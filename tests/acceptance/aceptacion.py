@@ -23,8 +23,8 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
 import escritorio  # noqa: E402
-from escritorio import (PLAZO, Fallo, Pantalla, contraste_de_texto, escribir,  # noqa: E402
-                        escribir_png, luminancia, mas_frecuente, resumen_colores,
+from escritorio import (PLAZO, Fallo, GestorDeVentanas, Pantalla,  # noqa: E402
+                        contraste_de_texto, escribir, escribir_png, luminancia, mas_frecuente, resumen_colores,
                         rojo_intenso, teclas, xdo)
 
 Atspi.set_timeout(2000, 5000)
@@ -330,6 +330,7 @@ class Escenario:
         p.esperar_texto(T_CORRIENTES, "Intensidad (A)", n("9.1"))
         self.ok(f"{B_CORRIENTES!r} abre {T_CORRIENTES!r}; intensidad {n('9.1')}")
         p.captura(T_CORRIENTES, f"corrientes-{self.locale}.png")
+        self.comprobar_sobre_el_lanzador(T_CORRIENTES)
 
         p.reemplazar(T_CORRIENTES, "Potencia (W)", "4400")
         p.esperar_texto(T_CORRIENTES, "Potencia (W)", "4400")
@@ -400,6 +401,7 @@ class Escenario:
         p.esperar_ventana(T_SECCIONES)
         p.esperar_texto(T_SECCIONES, "Sección (mm²)", n("1.62"))
         self.ok(f"{B_SECCIONES!r} abre {T_SECCIONES!r}; sección {n('1.62')}")
+        self.comprobar_sobre_el_lanzador(T_SECCIONES)
 
         self.comprobar_rotulo(n("Caída máxima: 6.60V"))
         p.captura(T_SECCIONES, f"secciones-{self.locale}.png")
@@ -463,6 +465,33 @@ class Escenario:
             raise Fallo(f"WM_CLASS de {T_PRINCIPAL!r} es {clase!r}; la entrada de escritorio "
                         f"dice StartupWMClass={clave[0]}")
         self.ok(f"WM_CLASS {clase!r} coincide con StartupWMClass={clave[0]}")
+
+    def comprobar_sobre_el_lanzador(self, titulo):
+        """The calculator belongs to the main window (WM_TRANSIENT_FOR), and under a window
+        manager a click on the main window's title bar leaves the calculator in front."""
+        p = self.p
+        pantalla = p.pantalla
+        lanzador = esperar(lambda: pantalla.ventanas(T_PRINCIPAL, p.pid),
+                           f"no se encuentra la ventana X {T_PRINCIPAL!r}")[0]
+        calculadora = esperar(lambda: pantalla.ventanas(titulo, p.pid),
+                              f"no se encuentra la ventana X {titulo!r}")[0]
+        duena = pantalla.transitoria_de(calculadora)
+        if duena != lanzador:
+            raise Fallo(f"WM_TRANSIENT_FOR de {titulo!r} es {duena and hex(duena)}, no la "
+                        f"ventana principal {hex(lanzador)}")
+        self.ok(f"WM_TRANSIENT_FOR de {titulo!r} es la ventana principal")
+        with GestorDeVentanas(pantalla, (lanzador, calculadora)):
+            x, y = pantalla.barra_de_titulo(lanzador)
+            xdo("mousemove", x, y, "click", "1")
+            # The window manager raises what it raises as it handles the click: the order
+            # must hold for the whole second after it.
+            limite = time.monotonic() + 1
+            while time.monotonic() < limite:
+                if not pantalla.encima(calculadora, lanzador):
+                    raise Fallo(f"un clic en la barra de título de {T_PRINCIPAL!r} la pone "
+                                f"encima de {titulo!r}")
+                time.sleep(0.05)
+        self.ok(f"con gestor de ventanas, un clic en {T_PRINCIPAL!r} deja {titulo!r} delante")
 
     def comprobar_bordes(self, titulo, cajas):
         """Each box shows its left border: the caption that reaches under it does not

@@ -134,6 +134,34 @@ class Pantalla:
         """(instance, class) of the window's WM_CLASS, as a desktop shell reads it."""
         return self.d.create_resource_object("window", xid).get_wm_class()
 
+    def transitoria_de(self, xid):
+        """The window that WM_TRANSIENT_FOR names (the one a window manager keeps it above), or
+        None."""
+        ventana = self.d.create_resource_object("window", xid).get_wm_transient_for()
+        return ventana.id if ventana else None
+
+    def marco(self, xid):
+        """The root's child that holds the window: its window manager's frame, or itself."""
+        ventana = self.d.create_resource_object("window", xid)
+        while True:
+            padre = ventana.query_tree().parent
+            if padre is None or padre.id == self.raiz.id:
+                return ventana
+            ventana = padre
+
+    def encima(self, xid, otra):
+        """Whether the window xid is stacked above the window otra."""
+        orden = [v.id for v in self.raiz.query_tree().children]  # bottom to top
+        return orden.index(self.marco(xid).id) > orden.index(self.marco(otra).id)
+
+    def barra_de_titulo(self, xid):
+        """A point of the title bar that the window manager's frame gives the window."""
+        marco = self.marco(xid)
+        origen = marco.translate_coords(self.raiz, 0, 0)  # the root's corner, from the frame
+        cliente = self.d.create_resource_object("window", xid).translate_coords(marco, 0, 0)
+        # Halfway down what the frame holds above the window, 40 pixels from its left edge.
+        return -origen.x + 40, -origen.y + max(2, -cliente.y // 2)
+
     def cerrar_con_caja(self, xid):
         """What a window manager sends when the close box is clicked."""
         ventana = self.d.create_resource_object("window", xid)
@@ -141,3 +169,32 @@ class Pantalla:
                                        data=(32, [self.wm_delete, X.CurrentTime, 0, 0, 0]))
         ventana.send_event(mensaje, event_mask=0)
         self.d.flush()
+
+
+class GestorDeVentanas:
+    """Openbox on the display while the block runs: it frames the windows given and handles
+    clicks as a desktop does; when it ends, the windows are back on the bare root and the last
+    of them has the focus."""
+
+    def __init__(self, pantalla, ventanas):
+        self.pantalla = pantalla
+        self.ventanas = ventanas
+        self.proceso = None
+
+    def enmarcadas(self, si):
+        return all((self.pantalla.marco(v).id != v) == si for v in self.ventanas)
+
+    def __enter__(self):
+        self.proceso = subprocess.Popen(["openbox", "--sm-disable"], stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+        esperar(lambda: self.enmarcadas(True), "openbox no enmarca las ventanas", plazo=10)
+        return self
+
+    def __exit__(self, *excepcion):
+        self.proceso.terminate()
+        self.proceso.wait(10)
+        esperar(lambda: self.enmarcadas(False), "sin openbox, las ventanas siguen enmarcadas")
+        # With no window manager nothing gives the focus back: to the last window given, as
+        # it had it before.
+        xdo("windowfocus", "--sync", self.ventanas[-1])
+        return False

@@ -15,7 +15,7 @@ programa="$(realpath -m "$programa")"
 
 # --- tools -----------------------------------------------------------------------------------
 faltan=()
-for par in Xvfb:xvfb xdpyinfo:x11-utils xdotool:xdotool dbus-run-session:dbus \
+for par in Xvfb:xvfb xdpyinfo:x11-utils xdotool:xdotool openbox:openbox dbus-run-session:dbus \
     dbus-send:dbus locale:libc-bin awk:mawk; do
     command -v "${par%%:*}" >/dev/null 2>&1 || faltan+=("${par%%:*} (${par#*:})")
 done
