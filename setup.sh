@@ -7,8 +7,9 @@ cd "$(dirname "$0")"
 
 accion=${1:-run}
 # Liberation Sans stands in for the layouts' "MS Sans Serif" at its width; the generic face
-# runs wider and cuts the captions.
-paquetes=(build-essential cmake qt6-base-dev libgl-dev fonts-liberation)
+# runs wider and cuts the captions. Without a display, the program runs on a virtual one with
+# xvfb-run, which needs xauth.
+paquetes=(build-essential cmake qt6-base-dev libgl-dev fonts-liberation xvfb xauth)
 # cpack -G DEB reads the program's libraries with file and dpkg-shlibdeps to work out the
 # package's dependencies.
 if [ "$accion" = test ] || [ "$accion" = paquete ]; then
@@ -17,10 +18,11 @@ fi
 # The tests also build the package and check it with lintian and with the validators of the
 # desktop entry and metainfo, and drive the program in a virtual X server through the
 # accessibility interface, under es_ES and en_US and under a dark desktop theme (through the
-# GTK platform theme that Debian's Qt recommends).
+# GTK platform theme that Debian's Qt recommends), then natively on Wayland in a headless sway.
 if [ "$accion" = test ]; then
-    paquetes+=(lintian desktop-file-utils appstream xvfb xdotool x11-utils openbox at-spi2-core dbus
-        python3-gi gir1.2-atspi-2.0 python3-xlib locales qt6-gtk-platformtheme)
+    paquetes+=(lintian desktop-file-utils appstream xdotool x11-utils openbox at-spi2-core dbus
+        python3-gi gir1.2-atspi-2.0 python3-xlib locales qt6-gtk-platformtheme
+        sway qt6-wayland wtype grim)
 fi
 
 # Windows: Qt for Windows is built here from Debian's own Qt source, with Debian's patches
@@ -77,6 +79,7 @@ test)
     compilar -DBUILD_TESTING=ON
     ctest --test-dir build --output-on-failure
     tests/acceptance/run.sh build/bin/quorvel
+    tests/acceptance/wayland.sh build/bin/quorvel
     ;;
 paquete)
     instalar
