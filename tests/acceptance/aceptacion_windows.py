@@ -16,11 +16,14 @@ ACCEPTANCE_SHOTS (folder for the screenshots).
 
 import os
 import re
+import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
-from escritorio import Fallo, Pantalla, escribir, escribir_png, esperar, rojo_intenso, teclas, xdo
+from escritorio import (Fallo, Pantalla, escribir, escribir_png, esperar, rojo_intenso, teclas,
+                        xdo)
 
 PLAZO_INICIO = 30.0  # Wine's first start of a program in a new prefix takes a while
 
@@ -70,6 +73,32 @@ SECCIONES["Cerrar"] = centro(CERRAR_SECCIONES)
 
 
 PROGRAMA = "C:\\Program Files\\Quorvel eléctricos\\quorvel.exe"
+COMPILADOR = "x86_64-w64-mingw32-g++-posix"
+
+
+class Sonda:
+    """One of the run's own Win32 clients (uia/), cross-built once, on first use, into a folder
+    of its own."""
+
+    def __init__(self, fuente, *bibliotecas):
+        self.fuente = os.path.join(os.path.dirname(os.path.abspath(__file__)), "uia", fuente)
+        self.bibliotecas = bibliotecas
+        self.carpeta = None
+
+    def exe(self):
+        nombre = os.path.splitext(os.path.basename(self.fuente))[0] + ".exe"
+        if self.carpeta is None:
+            if not shutil.which(COMPILADOR):
+                raise Fallo(f"falta {COMPILADOR} (g++-mingw-w64-x86-64-posix) para {nombre}")
+            self.carpeta = tempfile.mkdtemp(prefix="quorvel-sonda.")
+            subprocess.run([COMPILADOR, "-std=c++20", "-O2", "-Wall", "-Wextra", "-static",
+                            "-o", os.path.join(self.carpeta, nombre), self.fuente,
+                            *self.bibliotecas], check=True)
+        return os.path.join(self.carpeta, nombre)
+
+    def limpiar(self):
+        if self.carpeta:
+            shutil.rmtree(self.carpeta, ignore_errors=True)
 
 
 def destino_del_acceso(acceso):
@@ -130,6 +159,7 @@ class Programa:
         self.pantalla = Pantalla()
         self.proceso = None
         self.correctas = 0
+        self.duena = Sonda("duena.cpp", "-lshell32")
 
     def ok(self, texto):
         self.correctas += 1
@@ -233,6 +263,7 @@ class Programa:
         finally:
             if self.proceso.poll() is None:
                 self.proceso.kill()
+            self.duena.limpiar()
 
     def pasos(self):
         principal = self.ventana(T_PRINCIPAL, PLAZO_INICIO)
@@ -246,6 +277,7 @@ class Programa:
         # Currents: the loaded current, a typed power and its current, "Cerrar" keeps them.
         self.abrir("Corrientes y potencias", T_CORRIENTES)
         self.ok("«Corrientes y potencias» abre la calculadora")
+        self.sobre_la_principal(T_CORRIENTES)
         self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad (A)"], self.num("9.1"),
                            "intensidad inicial")
         self.reemplazar(T_CORRIENTES, CORRIENTES["Potencia (W)"], "4400")
@@ -287,6 +319,7 @@ class Programa:
         # Sections: the loaded section, a drop of 7 and its section, the red maximum drop.
         self.abrir("Secciones y caídas de tensión", T_SECCIONES)
         self.ok("«Secciones y caídas de tensión» abre la calculadora")
+        self.sobre_la_principal(T_SECCIONES)
         self.esperar_texto(T_SECCIONES, SECCIONES["Sección (mm²)"], self.num("1.62"),
                            "sección inicial")
         self.reemplazar(T_SECCIONES, SECCIONES["Caída (V)"], "7")
@@ -316,6 +349,29 @@ class Programa:
         if codigo != 0:
             raise Fallo(f"el programa terminó con el código {codigo}, no 0")
         self.ok("«Cerrar» de la ventana principal termina el programa con el código 0")
+
+    def sobre_la_principal(self, titulo):
+        """The calculator's owner window is the main window, and a click on the main window's
+        title bar leaves the calculator in front."""
+        r = subprocess.run(["wine", self.duena.exe(), titulo], capture_output=True, timeout=60)
+        duena = r.stdout.decode("utf-8", "replace").strip()
+        if r.returncode != 0 or duena != T_PRINCIPAL:
+            raise Fallo(f"la ventana dueña de «{titulo}» es «{duena}», no «{T_PRINCIPAL}» "
+                        f"(duena.exe: {r.returncode})")
+        self.ok(f"la ventana dueña de «{titulo}» es «{T_PRINCIPAL}»")
+        principal, calculadora = self.ventana(T_PRINCIPAL), self.ventana(titulo)
+        x, y = self.pantalla.barra_de_titulo(principal)
+        xdo("mousemove", x, y)
+        xdo("click", "1")
+        # What the window manager and Wine raise, they raise as they handle the click: the
+        # order must hold for the whole second after it.
+        limite = time.monotonic() + 1
+        while time.monotonic() < limite:
+            if not self.pantalla.encima(calculadora, principal):
+                raise Fallo(f"un clic en la barra de título de «{T_PRINCIPAL}» la pone encima "
+                            f"de «{titulo}»")
+            time.sleep(0.05)
+        self.ok(f"un clic en la barra de título de «{T_PRINCIPAL}» deja «{titulo}» delante")
 
     def esperar_rojo(self, rojo):
         def rojos():

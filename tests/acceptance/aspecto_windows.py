@@ -23,22 +23,16 @@ after another. Environment: as aceptacion_windows.py. Exit code 0 when every che
 
 import os
 import re
-import shutil
 import subprocess
 import sys
-import tempfile
 import time
 
 from aceptacion_windows import (BOTONES_PRINCIPAL, CAIDAMAX, CAJAS_CORRIENTES, CAJAS_SECCIONES,
                                 CERRAR_CORRIENTES, CERRAR_SECCIONES, CORRIENTES, MARCO,
                                 PLAZO_INICIO, PRINCIPAL, SECCIONES, T_CORRIENTES, T_PRINCIPAL,
-                                T_SECCIONES, Programa, centro, destino_del_acceso, rect)
+                                T_SECCIONES, Programa, Sonda, centro, destino_del_acceso, rect)
 from escritorio import (Fallo, contraste, contraste_de_texto, esperar, mas_frecuente,
                         resumen_colores, rojo_intenso, teclas, xdo)
-
-AQUI = os.path.dirname(os.path.abspath(__file__))
-FUENTE_UIA = os.path.join(AQUI, "uia", "arbol_uia.cpp")
-COMPILADOR = "x86_64-w64-mingw32-g++-posix"
 
 ESCRITORIO = r"HKCU\Control Panel\Desktop"
 PERSONALIZAR = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize"
@@ -122,22 +116,11 @@ def textos_de_traza(linea):
                   else escapes.get(m.group(2), m.group(2)), encontrado.group(1))
 
 
-class ClienteUia:
-    """arbol_uia.exe, cross-built once for the run into a folder of its own."""
+class ClienteUia(Sonda):
+    """arbol_uia.exe: the element tree of a window, as a screen reader reads it."""
 
     def __init__(self):
-        self.carpeta = None
-
-    def exe(self):
-        if self.carpeta is None:
-            if not shutil.which(COMPILADOR):
-                raise Fallo(f"falta {COMPILADOR} (g++-mingw-w64-x86-64-posix) para el cliente "
-                            "de UI Automation")
-            self.carpeta = tempfile.mkdtemp(prefix="quorvel-uia.")
-            subprocess.run([COMPILADOR, "-std=c++20", "-O2", "-Wall", "-Wextra", "-static",
-                            "-o", os.path.join(self.carpeta, "arbol_uia.exe"), FUENTE_UIA,
-                            "-lole32", "-loleaut32", "-lshell32"], check=True)
-        return os.path.join(self.carpeta, "arbol_uia.exe")
+        super().__init__("arbol_uia.cpp", "-lole32", "-loleaut32", "-lshell32")
 
     def elementos(self, titulo):
         r = subprocess.run(["wine", self.exe(), titulo], capture_output=True, timeout=60)
@@ -147,10 +130,6 @@ class ClienteUia:
                         f"{salida.strip()[-300:]}")
         return {tuple(linea.split("\t")[1:]) for linea in salida.splitlines()
                 if linea.count("\t") == 2}
-
-    def limpiar(self):
-        if self.carpeta:
-            shutil.rmtree(self.carpeta, ignore_errors=True)
 
 
 class Aspecto(Programa):
