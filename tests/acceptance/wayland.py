@@ -104,18 +104,21 @@ class Sesion:
         with open(self.depuracion, encoding="utf-8", errors="replace") as f:
             return f.read()
 
+    # libwayland writes an object as interface@id up to 1.21 and as interface#id from 1.22 on.
     def toplevels(self):
         """Each xdg_toplevel the program made, in order, with its title."""
         texto = self.peticiones()
-        ids = re.findall(r"-> xdg_surface@\d+\.get_toplevel\(new id xdg_toplevel@(\d+)\)", texto)
-        titulos = dict(re.findall(r"-> xdg_toplevel@(\d+)\.set_title\(\"(.*)\"\)", texto))
+        ids = re.findall(r"-> xdg_surface[@#]\d+\.get_toplevel\(new id xdg_toplevel[@#](\d+)\)",
+                         texto)
+        titulos = dict(re.findall(r"-> xdg_toplevel[@#](\d+)\.set_title\(\"(.*)\"\)", texto))
         return [(i, titulos.get(i)) for i in ids]
 
     def padre(self, toplevel):
         """What set_parent last named for the toplevel: an xdg_toplevel's id, "nil", or
         None."""
-        padres = re.findall(rf"-> xdg_toplevel@{toplevel}\.set_parent\((?:xdg_toplevel@)?(\w+)\)",
-                            self.peticiones())
+        padres = re.findall(
+            rf"-> xdg_toplevel[@#]{toplevel}\.set_parent\((?:xdg_toplevel[@#])?(\w+)\)",
+            self.peticiones())
         return padres[-1] if padres else None
 
     # -- AT-SPI
@@ -168,7 +171,7 @@ class Escenario:
         for rotulo in rotulos:
             s.control(titulo, ROTULO, rotulo)
         self.ok(f"{boton!r} abre {titulo!r}; AT-SPI nombra sus rótulos {', '.join(rotulos)}")
-        principal = s.toplevels()[0][0]
+        principal = esperar(s.toplevels, "el programa no crea ningún xdg_toplevel")[0][0]
         calculadora = esperar(lambda: [t for t, nombre in s.toplevels() if nombre == titulo],
                               f"el programa no crea ningún xdg_toplevel titulado {titulo!r}")[-1]
         padre = esperar(lambda: s.padre(calculadora),
