@@ -70,25 +70,16 @@ set(CPACK_PACKAGE_FILE_NAME quorvel-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_VENDOR "Quorvel eléctricos")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY "Quorvel eléctricos")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY quorvel)
-set(CPACK_PACKAGE_EXECUTABLES quorvel "Quorvel eléctricos")
-set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/COPYING)
 set(CPACK_NSIS_PACKAGE_NAME "Quorvel eléctricos")
-set(CPACK_NSIS_DISPLAY_NAME "Quorvel eléctricos")
-set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/icono.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/icono.ico)
-set(CPACK_NSIS_INSTALLED_ICON_NAME quorvel.exe)
 set(CPACK_NSIS_CONTACT "quorvel@example.org")
 set(CPACK_NSIS_MANIFEST_DPI_AWARE ON)
-# A 64-bit Unicode installer, like the program: it shows "eléctricos" whatever the system's
-# code page, and Wine runs it here without its 32-bit half. It stores no file times (installed
-# files are dated when they are installed), and replaces an older release installed before it.
-configure_file(cmake/windows-actualizar.nsh.in windows-actualizar.nsh @ONLY)
-set(CPACK_NSIS_DEFINES "Target amd64-unicode
-  SetDateSave off
-  !include /CHARSET=UTF8 '${PROJECT_BINARY_DIR}/windows-actualizar.nsh'")
-set(CPACK_NSIS_EXTRA_PREINSTALL_COMMANDS "Call RetirarVersionInstalada")
+# The installer's script is the project's own (cmake/NSIS.template.in): one installer for the
+# user who runs it or for all users, a 64-bit Unicode one like the program, storing no file
+# times, replacing an older release of its scope.
+list(PREPEND CMAKE_MODULE_PATH ${PROJECT_SOURCE_DIR}/cmake)
 
 # The same bytes from every build: the staged files dated and listed in name order before cpack
 # packs them, the archive rewritten in that order after, and SHA256SUMS beside both.
