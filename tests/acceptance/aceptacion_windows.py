@@ -72,7 +72,10 @@ SECCIONES = {nombre: centro(r) for nombre, r in CAJAS_SECCIONES.items()}
 SECCIONES["Cerrar"] = centro(CERRAR_SECCIONES)
 
 
-PROGRAMA = "C:\\Program Files\\Quorvel eléctricos\\quorvel.exe"
+# Where the installation under test put the program (ACCEPTANCE_PROGRAMA), for all users by
+# default.
+PROGRAMA = os.environ.get("ACCEPTANCE_PROGRAMA",
+                          "C:\\Program Files\\Quorvel eléctricos\\quorvel.exe")
 COMPILADOR = "x86_64-w64-mingw32-g++-posix"
 
 

@@ -1,19 +1,24 @@
 #!/usr/bin/env bash
 # Acceptance run of the Windows installer and the installed program under Wine, in a virtual X
 # server with a window manager and a Wine prefix of its own:
-#   - the installer installs silently (/S): the program, Qt's libraries and plugins, the
-#     licences, the Start-menu shortcut and the uninstaller registered with Windows;
-#   - the uninstaller removes it silently, and the installer puts it back;
-#   - the installed program, started from its shortcut, passes aceptacion_windows.py under
-#     es_ES and en_US with the locale's own decimal symbol, and under es_ES with a decimal
-#     symbol the user has set (".");
+#   - the installer's manifest asks for the rights of whoever runs it ("highest");
+#   - it installs silently (/S) for all users (an administrator's default, and /AllUsers) and
+#     for the user alone (/CurrentUser): the program, Qt's libraries and plugins, the licences,
+#     the Start-menu shortcut and the uninstaller registered with Windows, each where its scope
+#     puts them, and nothing in the other scope; the uninstaller removes each, silently;
+#   - it refuses, with its own exit code and touching nothing installed: an unknown switch (3),
+#     the other scope's installation (5), a second installer while one runs (6), a folder it
+#     cannot write (7); a second uninstaller while one runs touches nothing;
+#   - the program installed for all users, started from its shortcut, passes
+#     aceptacion_windows.py under es_ES and en_US with the locale's own decimal symbol, and
+#     under es_ES with a decimal symbol the user has set ("."); installed for the user alone, it
+#     passes it under en_US;
 #   - aspecto_windows.py: the windows' sizes at 144 and 192 DPI, every text readable in
 #     Windows 11's dark app mode, and, from Wine 10 on, UI Automation's tree and announcements;
-#   - the uninstaller, after those runs, again leaves nothing behind;
 #   - SHA256SUMS, beside the installer, holds the installer's and the archive's sums;
-#   - installed over an older release, the installer leaves exactly its own files, one entry
-#     among the installed programs, with its version, and the shortcut; the older installer
-#     then refuses to go over it.
+#   - in each scope, installed over an older release, the installer leaves exactly its own
+#     files, one entry among the installed programs, with its version, and the shortcut; the
+#     older installer then refuses to go over it (2).
 #
 #   tests/acceptance/windows.sh path/to/quorvel-VERSION-win64.exe
 #
@@ -39,81 +44,201 @@ fallo() { echo "FALLO: $*"; fallos=$((fallos + 1)); }
 
 # Windows' paths as Wine maps them onto this prefix.
 unix() { winepath -u "$1" 2>/dev/null; }
-programas=$(unix 'C:\Program Files')
-destino="$programas/Quorvel eléctricos"
-clave='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\quorvel'
+variable() { wine cmd /c "echo %$1%" 2>/dev/null | tr -d '\r'; }
+local_usuario=$(variable LOCALAPPDATA)
+menu_usuario="$(unix "$(variable APPDATA)")/Microsoft/Windows/Start Menu/Programs"
+desinstalaciones='Software\Microsoft\Windows\CurrentVersion\Uninstall'
 
-wine "$instalador" /S
-# The installer returns once its files are in place.
-if [ -f "$destino/quorvel.exe" ]; then ok "instalado en C:\\Program Files\\Quorvel eléctricos"
-else fallo "no hay quorvel.exe en $destino"; fi
-for f in Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll imageformats/qjpeg.dll \
-    imageformats/qico.dll libstdc++-6.dll libgcc_s_seh-1.dll \
-    libwinpthread-1.dll licencias/Quorvel-GPL-3.0.txt licencias/Qt-LGPL-3.0.txt Uninstall.exe; do
-    if [ -f "$destino/$f" ]; then ok "instalado: $f"; else fallo "falta $f en la instalación"; fi
-done
-# The native style's plugin is named after the Qt version: windowsvista, or modernwindows from
-# Qt 6.7 on.
-estilo=$(cd "$destino" && ls styles/qwindowsvistastyle.dll styles/qmodernwindowsstyle.dll 2>/dev/null || true)
-if [ -n "$estilo" ]; then ok "instalado: $estilo"; else fallo "falta el estilo nativo en styles/"; fi
-if wine reg query "$clave" /v UninstallString 2>/dev/null | grep -q 'Uninstall.exe'; then
-    ok "desinstalador registrado en Windows ($clave)"
-else fallo "no hay desinstalador registrado en $clave"; fi
-acceso=$(find "$(unix 'C:\ProgramData')" "$(unix 'C:\users')" -name 'Quorvel eléctricos.lnk' \
-    -path '*Start Menu*' 2>/dev/null | head -n 1)
-if [ -n "$acceso" ]; then ok "acceso directo en el menú Inicio: ${acceso#"$WINEPREFIX/"}"
-else fallo "no hay acceso directo «Quorvel eléctricos» en el menú Inicio"; fi
+# The two scopes, and where each puts the program, its entry among the installed programs and
+# its Start-menu shortcut: for all users (Program Files, HKLM, the all-users Start menu) or for
+# the user alone (the user's own programs folder, HKCU, the user's Start menu).
+ambito() {
+    case $1 in
+    todos)
+        destino_w='C:\Program Files\Quorvel eléctricos'
+        raiz=HKLM
+        acceso="$(unix 'C:\ProgramData')/Microsoft/Windows/Start Menu/Programs/Quorvel eléctricos.lnk"
+        opcion=/AllUsers ;;
+    usuario)
+        destino_w="$local_usuario\\Programs\\Quorvel eléctricos"
+        raiz=HKCU
+        acceso="$menu_usuario/Quorvel eléctricos.lnk"
+        opcion=/CurrentUser ;;
+    esac
+    destino=$(unix "$destino_w")
+    clave="$raiz\\$desinstalaciones\\quorvel"
+}
+otro() { [ "$1" = todos ] && echo usuario || echo todos; }
 
-# The uninstaller copies itself away and returns at once: wait until it has removed the files,
-# the registry key and the shortcut, or until it clearly will not.
-desinstalar() {
-    wine "$destino/Uninstall.exe" /S
-    local _
-    for _ in $(seq 60); do
-        quedan || break
-        sleep 0.5
+# Installed in the scope: the program and what it needs, the uninstaller registered with
+# Windows, the shortcut; and nothing of the other scope.
+comprobar_instalado() {
+    ambito "$1"
+    if [ -f "$destino/quorvel.exe" ]; then ok "[$1] instalado en $destino_w"
+    else fallo "[$1] no hay quorvel.exe en $destino"; fi
+    local f
+    for f in Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll platforms/qwindows.dll imageformats/qjpeg.dll \
+        imageformats/qico.dll libstdc++-6.dll libgcc_s_seh-1.dll \
+        libwinpthread-1.dll licencias/Quorvel-GPL-3.0.txt licencias/Qt-LGPL-3.0.txt Uninstall.exe; do
+        [ -f "$destino/$f" ] || fallo "[$1] falta $f en la instalación"
     done
-    if quedan; then fallo "la desinstalación deja: ${restos[*]}"
-    else ok "desinstalado en silencio: ni archivos, ni carpeta, ni registro, ni acceso directo"; fi
+    # The native style's plugin is named after the Qt version: windowsvista, or modernwindows
+    # from Qt 6.7 on.
+    estilo=$(cd "$destino" && ls styles/qwindowsvistastyle.dll styles/qmodernwindowsstyle.dll 2>/dev/null || true)
+    if [ -n "$estilo" ]; then ok "[$1] instalados las bibliotecas, los complementos ($estilo) y las licencias"
+    else fallo "[$1] falta el estilo nativo en styles/"; fi
+    if wine reg query "$clave" /v UninstallString 2>/dev/null | grep -q 'Uninstall.exe'; then
+        ok "[$1] desinstalador registrado en Windows ($clave)"
+    else fallo "[$1] no hay desinstalador registrado en $clave"; fi
+    if [ -e "$acceso" ]; then ok "[$1] acceso directo en el menú Inicio: ${acceso#"$WINEPREFIX/"}"
+    else fallo "[$1] no hay acceso directo «Quorvel eléctricos» en ${acceso#"$WINEPREFIX/"}"; fi
+    nada_en "$(otro "$1")"
+    ambito "$1"
+}
+# Nothing of the scope: no folder, no entry, no shortcut.
+nada_en() {
+    ambito "$1"
+    if quedan; then fallo "[$1] hay restos de una instalación en este ámbito: ${restos[*]}"
+    else ok "[$1] nada instalado en este ámbito"; fi
 }
 quedan() {
     restos=()
     [ ! -e "$destino" ] || restos+=("$destino")
     ! wine reg query "$clave" >/dev/null 2>&1 || restos+=("$clave")
-    [ -z "$acceso" ] || [ ! -e "$acceso" ] || restos+=("${acceso#"$WINEPREFIX/"}")
+    [ ! -e "$acceso" ] || restos+=("${acceso#"$WINEPREFIX/"}")
     [ ${#restos[@]} -gt 0 ]
 }
-# On a fresh installation, and again after the program has run.
-desinstalar
-wine "$instalador" /S
 
-# The program, in each locale: the locale's own decimal symbol, then one the user has set.
-# Wine rewrites the user's regional settings when it starts under another locale than the one
-# they were written for, so the user's symbol is set under the locale it belongs to.
-if [ -n "$acceso" ]; then
-    lnk=$(winepath -w "$acceso" 2>/dev/null)
-    internacional='HKCU\Control Panel\International'
-    for caso in es_ES:,:es_ES en_US:.:en_US es_ES:.:es_ES-usuario; do
-        IFS=: read -r loc sep etiqueta <<<"$caso"
-        export LANG=$loc.UTF-8 LC_ALL=$loc.UTF-8
-        wineserver -k 2>/dev/null || true
-        wine reg query "$internacional" >/dev/null 2>&1
-        if [[ $etiqueta == *-usuario ]]; then
-            wine reg add "$internacional" /v sDecimal /d "$sep" /f >/dev/null 2>&1
-        fi
-        if ! /usr/bin/python3 "$aqui/aceptacion_windows.py" "$lnk" "$sep" "$etiqueta"; then
-            fallo "aceptación bajo $etiqueta"
-        fi
+# The uninstaller, started by its path as Windows' list of programs starts it, copies itself
+# away and returns at once: wait until it has removed the files, the registry key and the
+# shortcut, or until it clearly will not.
+desinstalar() {
+    ambito "$1"
+    wine "$destino_w\\Uninstall.exe" /S
+    local _
+    for _ in $(seq 60); do
+        quedan || break
+        sleep 0.5
     done
-    # The look at 144 and 192 DPI and in Windows 11's dark app mode, and what a screen reader
-    # gets through UI Automation; it leaves Wine's settings as it found them.
-    export LANG=es_ES.UTF-8 LC_ALL=es_ES.UTF-8
-    if ! /usr/bin/python3 "$aqui/aspecto_windows.py" "$lnk"; then
-        fallo "aspecto y accesibilidad"
+    if quedan; then fallo "[$1] la desinstalación deja: ${restos[*]}"
+    else ok "[$1] desinstalado en silencio: ni archivos, ni carpeta, ni registro, ni acceso directo"; fi
+}
+# Runs the installer with the given switches; fails unless it ends with the exit code given.
+codigo() {
+    local esperado=$1 rc=0
+    shift
+    wine "$instalador" "$@" || rc=$?
+    if [ "$rc" = "$esperado" ]; then return 0; fi
+    fallo "el instalador con $* termina con $rc, no $esperado"
+    return 1
+}
+
+# The installer's manifest asks for the rights of whoever runs it ("highest"): none for a
+# standard user, who installs for themselves; an administrator is asked to confirm. Wine has no
+# UAC, so the scope comes from the switches below, and the manifest is read from the file.
+nivel=$(grep -a -o 'requestedExecutionLevel level="[A-Za-z]*"' "$instalador" | sort -u)
+if [ "$nivel" = 'requestedExecutionLevel level="highest"' ]; then
+    ok "el manifiesto del instalador pide level=\"highest\", no requireAdministrator"
+else fallo "el manifiesto del instalador pide: ${nivel:-nada}"; fi
+
+# An unknown switch installs nothing.
+if codigo 3 /S /Todos; then ok "una opción desconocida: código 3"; fi
+nada_en todos
+nada_en usuario
+
+# For all users: the default of an administrator (as Wine's user is), and /AllUsers.
+wine "$instalador" /S
+comprobar_instalado todos
+desinstalar todos
+# For the user alone.
+wine "$instalador" /CurrentUser /S
+comprobar_instalado usuario
+desinstalar usuario
+
+# In one scope while the other has it: a clear refusal, and the installation there untouched.
+for ambito_instalado in todos usuario; do
+    ambito "$(otro "$ambito_instalado")"
+    otra_opcion=$opcion
+    ambito "$ambito_instalado"
+    wine "$instalador" "$opcion" /S
+    if codigo 5 "$otra_opcion" /S; then ok "[$ambito_instalado] $otra_opcion rehúsa: código 5"; fi
+    comprobar_instalado "$ambito_instalado"
+    desinstalar "$ambito_instalado"
+done
+
+# A folder that cannot be written: a clear refusal, and the installed release untouched.
+wine "$instalador" /AllUsers /S
+if codigo 7 /AllUsers /S '/D=Z:\proc\quorvel'; then ok "una carpeta en la que no se puede escribir: código 7"; fi
+comprobar_instalado todos
+
+# A second installer while one runs, and a second uninstaller while one runs (the first of
+# each waits on its first page, shown): the second refuses, and nothing installed is lost.
+ventana() { timeout 60 xdotool search --sync --onlyvisible --name "$1" >/dev/null; }
+copias() { pgrep -fc 'Un_[A-Z]\.exe' || true; }
+wine "$instalador" &
+primero=$!
+if ventana 'Quorvel'; then
+    if codigo 6 /AllUsers /S; then ok "un segundo instalador mientras corre el primero: código 6"; fi
+else fallo "el instalador no muestra su primera página"; fi
+kill "$primero" 2>/dev/null || true
+wait "$primero" 2>/dev/null || true
+wine "$destino_w\\Uninstall.exe"
+if ventana 'Quorvel'; then
+    # The uninstaller runs as a copy of itself; the second copy ends on its own.
+    wine "$destino_w\\Uninstall.exe" /S
+    for _ in $(seq 60); do
+        [ "$(copias)" -gt 1 ] || break
+        sleep 0.5
+    done
+    if [ "$(copias)" = 1 ]; then ok "un segundo desinstalador mientras corre el primero termina sin tocar nada"
+    else fallo "el segundo desinstalador sigue en marcha"; fi
+else fallo "el desinstalador no muestra su primera página"; fi
+pkill -f 'Un_[A-Z]\.exe' 2>/dev/null || true
+comprobar_instalado todos
+desinstalar todos
+
+# The program, installed for all users, in each locale: the locale's own decimal symbol, then
+# one the user has set. Wine rewrites the user's regional settings when it starts under another
+# locale than the one they were written for, so the user's symbol is set under the locale it
+# belongs to.
+wine "$instalador" /AllUsers /S
+ambito todos
+lnk=$(winepath -w "$acceso" 2>/dev/null)
+export ACCEPTANCE_PROGRAMA="$destino_w\\quorvel.exe"
+internacional='HKCU\Control Panel\International'
+for caso in es_ES:,:es_ES en_US:.:en_US es_ES:.:es_ES-usuario; do
+    IFS=: read -r loc sep etiqueta <<<"$caso"
+    export LANG=$loc.UTF-8 LC_ALL=$loc.UTF-8
+    wineserver -k 2>/dev/null || true
+    wine reg query "$internacional" >/dev/null 2>&1
+    if [[ $etiqueta == *-usuario ]]; then
+        wine reg add "$internacional" /v sDecimal /d "$sep" /f >/dev/null 2>&1
     fi
-    export LANG=C.UTF-8 LC_ALL=C.UTF-8
-    desinstalar
+    if ! /usr/bin/python3 "$aqui/aceptacion_windows.py" "$lnk" "$sep" "$etiqueta"; then
+        fallo "aceptación bajo $etiqueta"
+    fi
+done
+# The look at 144 and 192 DPI and in Windows 11's dark app mode, and what a screen reader
+# gets through UI Automation; it leaves Wine's settings as it found them.
+export LANG=es_ES.UTF-8 LC_ALL=es_ES.UTF-8
+if ! /usr/bin/python3 "$aqui/aspecto_windows.py" "$lnk"; then
+    fallo "aspecto y accesibilidad"
 fi
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+desinstalar todos
+
+# Installed for the user alone, the program runs the same from the user's own folder (under
+# en_US, whose regional settings Wine writes afresh after es_ES's).
+wine "$instalador" /CurrentUser /S
+ambito usuario
+export ACCEPTANCE_PROGRAMA="$destino_w\\quorvel.exe" LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8
+wineserver -k 2>/dev/null || true
+wine reg query "$internacional" >/dev/null 2>&1
+if ! /usr/bin/python3 "$aqui/aceptacion_windows.py" "$(winepath -w "$acceso")" . en_US-por-usuario; then
+    fallo "aceptación instalado solo para el usuario"
+fi
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+desinstalar usuario
 
 # The sums published beside the packages, for checking a download.
 carpeta=$(dirname "$instalador")
@@ -150,7 +275,7 @@ for n in zipfile.ZipFile(sys.argv[1]).namelist():
 instalados() { [ ! -d "$destino" ] || (cd "$destino" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
 registrada() { wine reg query "$clave" /v DisplayVersion 2>/dev/null | tr -d '\r' | awk '$1 == "DisplayVersion" { print $3 }'; }
 entradas() {
-    wine reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s 2>/dev/null |
+    wine reg query "$raiz\\$desinstalaciones" /s 2>/dev/null |
         tr -d '\r' | grep -c '^ *DisplayName .*Quorvel' || true
 }
 # Exactly this release: its files, one entry among the installed programs, its version.
@@ -163,28 +288,39 @@ solo_esta() {
         ok "$1: una entrada en los programas instalados, versión $version"
     else fallo "$1: $n entradas en los programas instalados, versión «$(registrada)»"; fi
 }
-if [ -n "$anterior" ]; then
+# In each scope an older release, then this one over it, must leave exactly this one; the
+# older one, an installer of this tree, must then refuse. A given older release (1.0.0 or 1.1.0
+# as they shipped) knows only the machine.
+ambitos=(todos usuario)
+[ -z "$propio" ] && ambitos=(todos)
+for ambito_prueba in "${ambitos[@]}"; do
+    [ -n "$anterior" ] || break
+    ambito "$ambito_prueba"
+    # 1.0.0 and 1.1.0 take no scope switch: they ask for the machine.
+    opciones=("$opcion" /S)
+    [ -n "$propio" ] || opciones=(/S)
     vieja=$(basename "$anterior" -win64.exe); vieja=${vieja#quorvel-}
-    wine "$anterior" /S || true
-    if [ "$(registrada)" = "$vieja" ]; then ok "instalada la versión anterior, $vieja"
-    else fallo "la versión anterior, $vieja, no quedó instalada"; fi
+    wine "$anterior" "${opciones[@]}" || true
+    if [ "$(registrada)" = "$vieja" ]; then ok "[$ambito_prueba] instalada la versión anterior, $vieja"
+    else fallo "[$ambito_prueba] la versión anterior, $vieja, no quedó instalada"; fi
     # Files this release does not ship, or the upgrade below proves nothing.
     sobran=$(LC_ALL=C comm -13 <(esperados) <(instalados) | tr '\n' ' ')
-    if [ -n "$sobran" ]; then ok "$vieja trae archivos que $version no: $sobran"
-    else fallo "$vieja no trae ningún archivo que $version no traiga"; fi
-    if wine "$instalador" /S; then ok "$version instalada sobre $vieja"
-    else fallo "el instalador de $version falla sobre $vieja"; fi
-    solo_esta "sobre $vieja"
-    if [ -n "$acceso" ] && [ -e "$acceso" ]; then ok "sobre $vieja: el acceso directo"
-    else fallo "sobre $vieja: no hay acceso directo en el menú Inicio"; fi
-    # Only an installer of this tree knows to refuse; the 1.0.0 as shipped does not.
+    if [ -n "$sobran" ]; then ok "[$ambito_prueba] $vieja trae archivos que $version no: $sobran"
+    else fallo "[$ambito_prueba] $vieja no trae ningún archivo que $version no traiga"; fi
+    if wine "$instalador" "$opcion" /S; then ok "[$ambito_prueba] $version instalada sobre $vieja"
+    else fallo "[$ambito_prueba] el instalador de $version falla sobre $vieja"; fi
+    solo_esta "[$ambito_prueba] sobre $vieja"
+    if [ -e "$acceso" ]; then ok "[$ambito_prueba] sobre $vieja: el acceso directo"
+    else fallo "[$ambito_prueba] sobre $vieja: no hay acceso directo en el menú Inicio"; fi
     if [ -n "$propio" ]; then
-        if wine "$anterior" /S; then fallo "el instalador de $vieja se instala sobre $version"
-        else ok "el instalador de $vieja rehúsa instalarse sobre $version (código $?)"; fi
-        solo_esta "tras rehusar $vieja"
+        rc=0
+        wine "$anterior" "${opciones[@]}" || rc=$?
+        if [ "$rc" = 2 ]; then ok "[$ambito_prueba] el instalador de $vieja rehúsa instalarse sobre $version (código 2)"
+        else fallo "[$ambito_prueba] el instalador de $vieja sobre $version termina con $rc, no 2"; fi
+        solo_esta "[$ambito_prueba] tras rehusar $vieja"
     fi
-    desinstalar
-fi
+    desinstalar "$ambito_prueba"
+done
 rm -rf "$trabajo"
 
 echo "aceptación en Windows: $fallos fallos; capturas en $ACCEPTANCE_SHOTS"

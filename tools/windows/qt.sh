@@ -64,7 +64,7 @@ licencias() {
     local par
     for par in freetype/docs/FTL.TXT:FreeType harfbuzz-ng/COPYING:HarfBuzz \
         libjpeg/ijg-license.txt:libjpeg libpng/LICENSE:libpng pcre2/LICENCE:PCRE2 \
-        zlib/LICENSE:zlib double-conversion/LICENSE:double-conversion md4c/LICENSE.md:md4c; do
+        zlib/LICENSE:zlib double-conversion/LICENSE:double-conversion; do
         cp "$src/src/3rdparty/${par%%:*}" "$dst/Qt-${par#*:}.txt"
     done
 }
@@ -72,6 +72,9 @@ licencias() {
 obra=$cache/qt-obra
 # The folders the sources and the build are in stay out of the libraries.
 mapas="-ffile-prefix-map=$fuentes/qtbase-src=qtbase -ffile-prefix-map=$obra=obra"
+# Only what the program ships and its tests use: Core, Gui, Widgets and Test, the platform
+# plugin, the native style and the JPEG and ICO image plugins; none of Qt's other modules, no
+# GIF plugin, no Markdown.
 CFLAGS="$mapas" CXXFLAGS="$mapas" cmake -S "$fuentes/qtbase-src" -B "$obra" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$aqui/mingw-w64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=ON \
@@ -80,6 +83,7 @@ CFLAGS="$mapas" CXXFLAGS="$mapas" cmake -S "$fuentes/qtbase-src" -B "$obra" -G N
     -DFEATURE_pkg_config=OFF \
     -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF \
     -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF -DINPUT_opengl=no \
+    -DFEATURE_gif=OFF -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF \
     -DFEATURE_tabletevent=OFF -DFEATURE_freetype=ON -DFEATURE_system_freetype=OFF \
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF \
     -DFEATURE_system_jpeg=OFF -DFEATURE_system_harfbuzz=OFF \
