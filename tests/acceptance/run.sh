@@ -10,6 +10,8 @@ set -euo pipefail
 
 aqui="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 raiz="$(cd "$aqui/../.." && pwd)"
+# shellcheck source=comun.sh
+. "$aqui/comun.sh"
 programa="${1:-$raiz/build/bin/quorvel}"
 programa="$(realpath -m "$programa")"
 
@@ -33,16 +35,8 @@ fi
 for loc in es_ES.utf8 en_US.utf8; do
     locale -a 2>/dev/null | grep -qx "$loc" || faltan+=("locale ${loc/utf8/UTF-8} (locale-gen)")
 done
-if ((${#faltan[@]})); then
-    lista="$(IFS=,; echo "${faltan[*]}")"
-    echo "FALTA: ${lista//,/, }" >&2
-    echo "       (tests/acceptance/README.md lists the packages to install)" >&2
-    exit 2
-fi
-if [[ ! -x $programa ]]; then
-    echo "FALLO: no existe el programa ejecutable $programa" >&2
-    exit 2
-fi
+informar_faltan faltan
+exigir_programa "$programa"
 
 # --- session ---------------------------------------------------------------------------------
 inicio=$(date +%s.%N)
@@ -96,15 +90,9 @@ export ACCEPTANCE_SHOTS="${ACCEPTANCE_SHOTS:-$raiz/build/acceptance}"
 unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS QT_SCALE_FACTOR
 
 echo "Xvfb en $DISPLAY; capturas en $ACCEPTANCE_SHOTS"
-# The bus daemons' start-up notices (dbus-daemon may not raise its fd limit here, the
-# registry announces itself on stdout) are noise; everything else is shown.
 set +e
-dbus-run-session -- "$python" "$aqui/aceptacion.py" "$programa" \
-    2> >(grep --line-buffered -v -e 'Failed to set fd limit' -e 'Activating service name=' \
-              -e 'Successfully activated service' >&2) |
-    grep --line-buffered -v -e '^SpiRegistry daemon is running'
-estados=("${PIPESTATUS[@]}")
+en_sesion_dbus "$python" "$aqui/aceptacion.py" "$programa"
+estado=$?
 set -e
-estado=${estados[0]}
 awk -v a="$(date +%s.%N)" -v b="$inicio" 'BEGIN { printf "duración: %.1f s\n", a - b }'
 exit "$estado"

@@ -12,6 +12,8 @@ set -euo pipefail
 
 aqui="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 raiz="$(cd "$aqui/../.." && pwd)"
+# shellcheck source=comun.sh
+. "$aqui/comun.sh"
 programa="$(realpath -m "${1:-$raiz/build/bin/quorvel}")"
 
 faltan=()
@@ -23,21 +25,14 @@ compgen -G "/usr/lib/*/qt6/plugins/platforms/libqwayland-generic.so" >/dev/null 
 /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0"); from gi.repository import Atspi' \
     >/dev/null 2>&1 || faltan+=("python3 gi + Atspi 2.0 (python3-gi gir1.2-atspi-2.0)")
 locale -a 2>/dev/null | grep -qx es_ES.utf8 || faltan+=("locale es_ES.UTF-8 (locale-gen)")
-if ((${#faltan[@]})); then
-    lista="$(IFS=,; echo "${faltan[*]}")"
-    echo "FALTA: ${lista//,/, }" >&2
-    exit 2
-fi
-if [[ ! -x $programa ]]; then
-    echo "FALLO: no existe el programa ejecutable $programa" >&2
-    exit 2
-fi
+informar_faltan faltan
+exigir_programa "$programa"
 
 inicio=$(date +%s.%N)
 tmp="$(mktemp -d "${TMPDIR:-/tmp}/quorvel-wayland.XXXXXX")"
 trap 'rm -rf "$tmp"' EXIT
 chmod 755 "$tmp"
-cp "$programa" "$aqui/wayland.py" "$aqui/aceptacion.py" "$aqui/escritorio.py" "$tmp/"
+cp "$programa" "$aqui/wayland.py" "$aqui/aceptacion.py" "$aqui/escritorio.py" "$aqui/comun.sh" "$tmp/"
 mkdir -m 700 "$tmp/runtime"
 capturas="${ACCEPTANCE_SHOTS:-$raiz/build/acceptance}"
 mkdir -p "$capturas"
@@ -50,14 +45,11 @@ fi
 echo "sway sin pantalla; captura en $capturas"
 set +e
 "${usuario[@]}" env -i PATH="$PATH" HOME="$tmp" LANG=C.UTF-8 XDG_RUNTIME_DIR="$tmp/runtime" \
-    XDG_CONFIG_HOME="$tmp" XDG_CACHE_HOME="$tmp" GSETTINGS_BACKEND=memory \
-    ACCEPTANCE_SHOTS="$tmp" \
-    dbus-run-session -- /usr/bin/python3 "$tmp/wayland.py" "$tmp/quorvel" \
-    2> >(grep --line-buffered -v -e 'Failed to set fd limit' -e 'Activating service name=' \
-              -e 'Successfully activated service' >&2) |
-    grep --line-buffered -v -e '^SpiRegistry daemon is running'
-estados=("${PIPESTATUS[@]}")
+    XDG_CONFIG_HOME="$tmp" XDG_CACHE_HOME="$tmp" GSETTINGS_BACKEND=memory ACCEPTANCE_SHOTS="$tmp" \
+    bash -c '. "$1"; shift; en_sesion_dbus "$@"' comun "$tmp/comun.sh" \
+    /usr/bin/python3 "$tmp/wayland.py" "$tmp/quorvel"
+estado=$?
 set -e
 cp "$tmp"/*.png "$capturas/" 2>/dev/null || true
 awk -v a="$(date +%s.%N)" -v b="$inicio" 'BEGIN { printf "duración: %.1f s\n", a - b }'
-exit "${estados[0]}"
+exit "$estado"
