@@ -14,7 +14,8 @@ QByteArray Plataforma::Preferida(const QByteArray &qpa, const QByteArray &sesion
     // Wayland clients, so Qt would draw its own.
     for (const QByteArray &nombre : escritorio.split(':'))
         if (nombre.compare("GNOME", Qt::CaseInsensitive) == 0)
-            return QByteArrayLiteral("xcb");
+            return QByteArrayLiteral("xcb;wayland"); // Wayland still, should X11 fail
+
     return {};
 }
 

@@ -9,7 +9,8 @@
 
 namespace Plataforma {
 
-// What a session's variables and the running Qt call for: "xcb", or empty to leave it to Qt.
+// What a session's variables and the running Qt call for: X11 first ("xcb;wayland", Qt's own
+// list, which falls back to Wayland should X11 fail), or empty to leave it to Qt.
 QByteArray Preferida(const QByteArray &qpa, const QByteArray &sesion, const QByteArray &escritorio,
                      const QByteArray &pantallaX, QVersionNumber qt);
 

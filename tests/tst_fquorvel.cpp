@@ -167,10 +167,10 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("esperada");
         QTest::newRow("GNOME Wayland, Qt 6.4")
             << QByteArray() << QByteArray("wayland") << QByteArray("GNOME") << QByteArray(":0")
-            << "6.4.2" << QByteArray("xcb");
+            << "6.4.2" << QByteArray("xcb;wayland");
         QTest::newRow("Ubuntu's GNOME, Qt 6.4")
             << QByteArray() << QByteArray("wayland") << QByteArray("ubuntu:GNOME")
-            << QByteArray(":1") << "6.4.2" << QByteArray("xcb");
+            << QByteArray(":1") << "6.4.2" << QByteArray("xcb;wayland");
         QTest::newRow("GNOME Wayland, Qt 6.8")
             << QByteArray() << QByteArray("wayland") << QByteArray("GNOME") << QByteArray(":0")
             << "6.8.2" << QByteArray();
