@@ -61,11 +61,10 @@ QPixmap BannerPara(qreal escala) {
     const auto u32 = [p](int pos) { return qFromLittleEndian<quint32>(p + pos); };
     QImage imagen;
     if (datos.size() >= 54 && datos.startsWith("BM") && u32(14) >= 40 && u16(28) == 24 &&
-        u32(30) == 0 && qint32(u32(18)) > 0 && qint32(u32(22)) < 0) {
-        const int ancho = qint32(u32(18));
-        const int alto = -qint32(u32(22));
-        imagen = QImage(ancho, alto, QImage::Format_BGR888);
-        if (u32(10) + qint64(imagen.sizeInBytes()) <= datos.size())
+        u32(30) == 0 && qint32(u32(18)) > 0 && qint32(u32(18)) <= 4096 && qint32(u32(22)) < 0 &&
+        qint32(u32(22)) >= -4096) {
+        imagen = QImage(qint32(u32(18)), -qint32(u32(22)), QImage::Format_BGR888);
+        if (!imagen.isNull() && u32(10) + qint64(imagen.sizeInBytes()) <= datos.size())
             std::memcpy(imagen.bits(), p + u32(10), std::size_t(imagen.sizeInBytes()));
         else
             imagen = QImage();
