@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Acceptance run of the Windows installer and the installed program under Wine, in a virtual X
 # server with a window manager and a Wine prefix of its own:
-#   - the installer's manifest asks for the rights of whoever runs it ("highest");
+#   - the installer's manifest asks for the rights of whoever runs it ("highestAvailable");
 #   - it installs silently (/S) for all users (an administrator's default, and /AllUsers) and
 #     for the user alone (/CurrentUser): the program, Qt's libraries and plugins, the licences,
 #     the Start-menu shortcut and the uninstaller registered with Windows, each where its scope
 #     puts them, and nothing in the other scope; the uninstaller removes each, silently;
 #   - it refuses, with its own exit code and touching nothing installed: an unknown switch (3),
-#     the other scope's installation (5), a second installer while one runs (6), a folder it
-#     cannot write (7); a second uninstaller while one runs touches nothing;
+#     the other scope's installation (5), a second installer or uninstaller while one runs (6),
+#     a folder it cannot write (7);
 #   - the program installed for all users, started from its shortcut, passes
 #     aceptacion_windows.py under es_ES and en_US with the locale's own decimal symbol, and
 #     under es_ES with a decimal symbol the user has set ("."); installed for the user alone, it
@@ -56,17 +56,17 @@ ambito() {
     case $1 in
     todos)
         destino_w='C:\Program Files\Quorvel eléctricos'
-        raiz=HKLM
+        colmena=HKLM
         acceso="$(unix 'C:\ProgramData')/Microsoft/Windows/Start Menu/Programs/Quorvel eléctricos.lnk"
         opcion=/AllUsers ;;
     usuario)
         destino_w="$local_usuario\\Programs\\Quorvel eléctricos"
-        raiz=HKCU
+        colmena=HKCU
         acceso="$menu_usuario/Quorvel eléctricos.lnk"
         opcion=/CurrentUser ;;
     esac
     destino=$(unix "$destino_w")
-    clave="$raiz\\$desinstalaciones\\quorvel"
+    clave="$colmena\\$desinstalaciones\\quorvel"
 }
 otro() { [ "$1" = todos ] && echo usuario || echo todos; }
 
@@ -133,12 +133,12 @@ codigo() {
     return 1
 }
 
-# The installer's manifest asks for the rights of whoever runs it ("highest"): none for a
+# The installer's manifest asks for the rights of whoever runs it ("highestAvailable"): none for a
 # standard user, who installs for themselves; an administrator is asked to confirm. Wine has no
 # UAC, so the scope comes from the switches below, and the manifest is read from the file.
 nivel=$(grep -a -o 'requestedExecutionLevel level="[A-Za-z]*"' "$instalador" | sort -u)
-if [ "$nivel" = 'requestedExecutionLevel level="highest"' ]; then
-    ok "el manifiesto del instalador pide level=\"highest\", no requireAdministrator"
+if [ "$nivel" = 'requestedExecutionLevel level="highestAvailable"' ]; then
+    ok "el manifiesto del instalador pide level=\"highestAvailable\", no requireAdministrator"
 else fallo "el manifiesto del instalador pide: ${nivel:-nada}"; fi
 
 # An unknown switch installs nothing.
@@ -174,7 +174,6 @@ comprobar_instalado todos
 # A second installer while one runs, and a second uninstaller while one runs (the first of
 # each waits on its first page, shown): the second refuses, and nothing installed is lost.
 ventana() { timeout 60 xdotool search --sync --onlyvisible --name "$1" >/dev/null; }
-copias() { pgrep -fc 'Un_[A-Z]\.exe' || true; }
 wine "$instalador" &
 primero=$!
 if ventana 'Quorvel'; then
@@ -182,18 +181,18 @@ if ventana 'Quorvel'; then
 else fallo "el instalador no muestra su primera página"; fi
 kill "$primero" 2>/dev/null || true
 wait "$primero" 2>/dev/null || true
+# The first uninstaller copies itself away (~nsuN.tmp\Un.exe) and returns; the second runs in
+# place (_?=), so that its exit code comes back. _?= must stand unquoted, so the folder goes by
+# its short name, which has no spaces.
 wine "$destino_w\\Uninstall.exe"
 if ventana 'Quorvel'; then
-    # The uninstaller runs as a copy of itself; the second copy ends on its own.
-    wine "$destino_w\\Uninstall.exe" /S
-    for _ in $(seq 60); do
-        [ "$(copias)" -gt 1 ] || break
-        sleep 0.5
-    done
-    if [ "$(copias)" = 1 ]; then ok "un segundo desinstalador mientras corre el primero termina sin tocar nada"
-    else fallo "el segundo desinstalador sigue en marcha"; fi
+    rc=0
+    corto=$(winepath -s "$destino_w" 2>/dev/null)
+    wine "$corto\\Uninstall.exe" /S "_?=$corto" || rc=$?
+    if [ "$rc" = 6 ]; then ok "un segundo desinstalador mientras corre el primero: código 6"
+    else fallo "un segundo desinstalador mientras corre el primero termina con $rc, no 6"; fi
 else fallo "el desinstalador no muestra su primera página"; fi
-pkill -f 'Un_[A-Z]\.exe' 2>/dev/null || true
+pkill -f '\.tmp.Un\.exe' 2>/dev/null || true
 comprobar_instalado todos
 desinstalar todos
 
@@ -275,7 +274,7 @@ for n in zipfile.ZipFile(sys.argv[1]).namelist():
 instalados() { [ ! -d "$destino" ] || (cd "$destino" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
 registrada() { wine reg query "$clave" /v DisplayVersion 2>/dev/null | tr -d '\r' | awk '$1 == "DisplayVersion" { print $3 }'; }
 entradas() {
-    wine reg query "$raiz\\$desinstalaciones" /s 2>/dev/null |
+    wine reg query "$colmena\\$desinstalaciones" /s 2>/dev/null |
         tr -d '\r' | grep -c '^ *DisplayName .*Quorvel' || true
 }
 # Exactly this release: its files, one entry among the installed programs, its version.
