@@ -1,9 +1,9 @@
 // The life of a calculator window: created once and kept for the run; displayed modally,
-// attached to the window it is centred on, the display returning once the window is hidden; loaded (controls built with
-// their initial texts, then Form_Load) at its first display; hidden by its own "Cerrar" and
-// shown as left at the next display; unloaded by the windowing system's close box, so that
-// the next display loads it afresh. Enter and Escape press no button unless a window names
-// a cancel button.
+// attached to the window it is centred on, the display returning once the window is hidden;
+// loaded (controls built with their initial texts, then Form_Load) at its first display;
+// hidden by its own "Cerrar" and shown as left at the next display; unloaded by the windowing
+// system's close box, so that the next display loads it afresh. Enter and Escape press no button
+// unless a window names a cancel button.
 #pragma once
 
 #include <QDialog>

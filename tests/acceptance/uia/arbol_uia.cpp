@@ -10,7 +10,8 @@
 // cross compiler's headers and import library differ between MinGW-w64 releases, and a
 // function Wine lacks must give a message, not a program that does not load.
 #define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#include <windows.h> // before the headers that build on it
+
 #include <ole2.h>
 #include <oleauto.h>
 #include <shellapi.h>
@@ -61,12 +62,13 @@ void escribir(const std::wstring &texto) {
 // UIA_ButtonControlTypeId (50000) onwards, in the order the API numbers them.
 const wchar_t *NombreDeTipo(long id) {
     static const wchar_t *const nombres[] = {
-        L"Button", L"Calendar", L"CheckBox", L"ComboBox", L"Edit", L"Hyperlink", L"Image",
-        L"ListItem", L"List", L"Menu", L"MenuBar", L"MenuItem", L"ProgressBar", L"RadioButton",
-        L"ScrollBar", L"Slider", L"Spinner", L"StatusBar", L"Tab", L"TabItem", L"Text",
-        L"ToolBar", L"ToolTip", L"Tree", L"TreeItem", L"Custom", L"Group", L"Thumb", L"DataGrid",
-        L"DataItem", L"Document", L"SplitButton", L"Window", L"Pane", L"Header", L"HeaderItem",
-        L"Table", L"TitleBar", L"Separator"};
+        L"Button",      L"Calendar",    L"CheckBox",  L"ComboBox", L"Edit",     L"Hyperlink",
+        L"Image",       L"ListItem",    L"List",      L"Menu",     L"MenuBar",  L"MenuItem",
+        L"ProgressBar", L"RadioButton", L"ScrollBar", L"Slider",   L"Spinner",  L"StatusBar",
+        L"Tab",         L"TabItem",     L"Text",      L"ToolBar",  L"ToolTip",  L"Tree",
+        L"TreeItem",    L"Custom",      L"Group",     L"Thumb",    L"DataGrid", L"DataItem",
+        L"Document",    L"SplitButton", L"Window",    L"Pane",     L"Header",   L"HeaderItem",
+        L"Table",       L"TitleBar",    L"Separator"};
     const long i = id - 50000;
     return i >= 0 && i < long(sizeof nombres / sizeof *nombres) ? nombres[i] : L"?";
 }

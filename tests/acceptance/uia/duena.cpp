@@ -6,7 +6,8 @@
 //
 // Exit code 0 with the owner's title printed; 1 when there is no such window.
 #define WIN32_LEAN_AND_MEAN
-#include <windows.h>
+#include <windows.h> // before the headers that build on it
+
 #include <shellapi.h>
 
 #include <cstdio>
