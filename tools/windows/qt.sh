@@ -10,8 +10,11 @@ set -euo pipefail
 aqui=$(cd "$(dirname "$0")" && pwd)
 cache=${1:-${QUORVEL_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/quorvel}}
 version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
-# Named after the Debian version, whose revision says which patches it carries.
-prefix=$cache/qt-$version-win64
+# Named after the Debian version, whose revision says which patches it carries, and after the
+# build's options (below): raise `opciones` whenever they change, so that a build kept from
+# other options (more modules, more plugins, their licences) is not taken for this one.
+opciones=2
+prefix=$cache/qt-$version-win64-o$opciones
 mkdir -p "$cache"
 exec 3>&1 1>&2
 # One build at a time: a second caller waits for the first and then takes its result.
