@@ -2,6 +2,8 @@
 # Acceptance run of the Windows installer and the installed program under Wine, in a virtual X
 # server with a window manager and a Wine prefix of its own:
 #   - the installer's manifest asks for the rights of whoever runs it ("highestAvailable");
+#   - run by an administrator (as Wine's user is), its page of users leads by default to the
+#     folder for all users, and with "Solo para mí" (Alt+M) to the user's own;
 #   - it installs silently (/S) for all users (an administrator's default, and /AllUsers) and
 #     for the user alone (/CurrentUser): the program, Qt's libraries and plugins, the licences,
 #     the Start-menu shortcut and the uninstaller registered with Windows, each where its scope
@@ -140,6 +142,41 @@ nivel=$(grep -a -o 'requestedExecutionLevel level="[A-Za-z]*"' "$instalador" | s
 if [ "$nivel" = 'requestedExecutionLevel level="highestAvailable"' ]; then
     ok "el manifiesto del instalador pide level=\"highestAvailable\", no requireAdministrator"
 else fallo "el manifiesto del instalador pide: ${nivel:-nada}"; fi
+
+# An administrator's pages: past the licence, the choice of users, then the folder the choice
+# leads to, read as a user copies it (its field has the focus, all selected). Nothing is
+# installed: the installer is closed on the folder's page.
+carpeta_elegida() {
+    local w texto=""
+    wine "$instalador" &
+    local pid=$!
+    if w=$(timeout 60 xdotool search --sync --onlyvisible --name 'Quorvel' | head -n 1); then
+        xdotool key --window "$w" Return
+        [ -z "$1" ] || xdotool key --window "$w" "$1"
+        xdotool key --window "$w" Return
+        local _
+        for _ in $(seq 40); do
+            xclip -selection clipboard -i /dev/null
+            xdotool key --window "$w" ctrl+c
+            texto=$(xclip -o -selection clipboard 2>/dev/null || true)
+            [[ $texto != *Quorvel* ]] || break
+            sleep 0.25
+        done
+    fi
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+    printf '%s' "$texto"
+}
+ambito todos
+elegida=$(carpeta_elegida "")
+if [ "$elegida" = "$destino_w" ]; then ok "la página de usuarios: por omisión, para todos ($elegida)"
+else fallo "la página de usuarios: por omisión lleva a «$elegida», no a «$destino_w»"; fi
+ambito usuario
+elegida=$(carpeta_elegida alt+m)
+if [ "$elegida" = "$destino_w" ]; then ok "la página de usuarios: «Solo para mí» (Alt+M) lleva a $elegida"
+else fallo "la página de usuarios: «Solo para mí» (Alt+M) lleva a «$elegida», no a «$destino_w»"; fi
+nada_en todos
+nada_en usuario
 
 # An unknown switch installs nothing.
 if codigo 3 /S /Todos; then ok "una opción desconocida: código 3"; fi
