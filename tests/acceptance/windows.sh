@@ -143,6 +143,13 @@ if [ "$nivel" = 'requestedExecutionLevel level="highestAvailable"' ]; then
     ok "el manifiesto del instalador pide level=\"highestAvailable\", no requireAdministrator"
 else fallo "el manifiesto del instalador pide: ${nivel:-nada}"; fi
 
+# The first window of the title shown, waited for; its id.
+ventana() {
+    local ids
+    ids=$(timeout 60 xdotool search --sync --onlyvisible --name "$1") || return 1
+    echo "${ids%%$'\n'*}"
+}
+
 # An administrator's pages: past the licence, the choice of users, then the folder the choice
 # leads to, read as a user copies it (its field has the focus, all selected). Nothing is
 # installed: the installer is closed on the folder's page.
@@ -150,7 +157,7 @@ carpeta_elegida() {
     local w texto=""
     wine "$instalador" &
     local pid=$!
-    if w=$(timeout 60 xdotool search --sync --onlyvisible --name 'Quorvel' | head -n 1); then
+    if w=$(ventana 'Quorvel'); then
         xdotool key --window "$w" Return
         [ -z "$1" ] || xdotool key --window "$w" "$1"
         xdotool key --window "$w" Return
@@ -210,10 +217,9 @@ comprobar_instalado todos
 
 # A second installer while one runs, and a second uninstaller while one runs (the first of
 # each waits on its first page, shown): the second refuses, and nothing installed is lost.
-ventana() { timeout 60 xdotool search --sync --onlyvisible --name "$1" >/dev/null; }
 wine "$instalador" &
 primero=$!
-if ventana 'Quorvel'; then
+if ventana 'Quorvel' >/dev/null; then
     if codigo 6 /AllUsers /S; then ok "un segundo instalador mientras corre el primero: código 6"; fi
 else fallo "el instalador no muestra su primera página"; fi
 kill "$primero" 2>/dev/null || true
@@ -222,7 +228,7 @@ wait "$primero" 2>/dev/null || true
 # place (_?=), so that its exit code comes back. _?= must stand unquoted, so the folder goes by
 # its short name, which has no spaces.
 wine "$destino_w\\Uninstall.exe"
-if ventana 'Quorvel'; then
+if ventana 'Quorvel' >/dev/null; then
     rc=0
     corto=$(winepath -s "$destino_w" 2>/dev/null)
     wine "$corto\\Uninstall.exe" /S "_?=$corto" || rc=$?
