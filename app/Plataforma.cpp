@@ -1,9 +1,14 @@
 #include "app/Plataforma.h"
 
+#include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QList>
 
 #include <cstring>
+
+#ifdef Q_OS_WASM
+#include <emscripten.h>
+#endif
 
 QByteArray Plataforma::Preferida(const QByteArray &qpa, const QByteArray &sesion,
                                  const QByteArray &escritorio, const QByteArray &pantallaX,
@@ -28,4 +33,14 @@ void Plataforma::Elegir(int argc, char *argv[]) {
                   qgetenv("XDG_CURRENT_DESKTOP"), qgetenv("DISPLAY"), QLibraryInfo::version());
     if (!eleccion.isEmpty())
         qputenv("QT_QPA_PLATFORM", eleccion);
+}
+
+void Plataforma::Terminar() {
+#ifdef Q_OS_WASM
+    // Qt's loop never returns to main on a page, so QCoreApplication::exit() would leave the
+    // windows standing, lifeless; the runtime's own exit tells the page.
+    emscripten_force_exit(0);
+#else
+    QCoreApplication::exit(0);
+#endif
 }

@@ -1,12 +1,12 @@
 #include "app/fQuorvel.h"
 
 #include "app/Formularios.h"
+#include "app/Plataforma.h"
 #include "corrientes/fCorrientes.h"
 #include "input/Module1.h"
 #include "secciones/fIntensidad.h"
 #include "ui/Disposicion.h"
 
-#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>
@@ -129,7 +129,7 @@ void fQuorvel::Command1_Click(qint16 Index) {
         MostrarFormulario(Formularios::fIntensidad, this);
         break;
     case 2:
-        QCoreApplication::exit(0);
+        Plataforma::Terminar();
         break;
     default:
         break;

@@ -9,6 +9,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
@@ -16,6 +17,8 @@
 #include <utility>
 
 namespace {
+
+enum class Entrada { Teclas, Compuesta, DeUnaVez };
 
 // A calculator window reduced to what the lifecycle needs: a box, "Cerrar", a load count.
 class VentanaDePrueba : public VentanaCalculadora {
@@ -62,6 +65,8 @@ private:
 
 } // namespace
 
+Q_DECLARE_METATYPE(Entrada)
+
 class TstControles : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -74,36 +79,61 @@ private Q_SLOTS:
         QTest::addColumn<QString>("teclas");
         QTest::addColumn<QString>("texto");
         QTest::addColumn<QString>("nombreLocale"); // empty: the locale of the run
+        // How the characters arrive: as key presses, or as a browser or an on-screen keyboard
+        // hands them over, composed text, one character at a time or all at once.
+        QTest::addColumn<Entrada>("entrada");
         QTest::newRow("punto") << "2.5"
-                               << "2,5" << QString();
+                               << "2,5" << QString() << Entrada::Teclas;
         QTest::newRow("coma") << "2,5"
-                              << "2,5" << QString();
+                              << "2,5" << QString() << Entrada::Teclas;
         QTest::newRow("letra") << "2a5"
-                               << "25" << QString();
+                               << "25" << QString() << Entrada::Teclas;
         QTest::newRow("signos") << "-5+"
-                                << "5" << QString();
+                                << "5" << QString() << Entrada::Teclas;
         QTest::newRow("exponente") << "1e3"
-                                   << "13" << QString();
+                                   << "13" << QString() << Entrada::Teclas;
         QTest::newRow("dos separadores") << "1.2.3"
-                                         << "1,2,3" << QString();
+                                         << "1,2,3" << QString() << Entrada::Teclas;
         QTest::newRow("separador primero") << ".5"
-                                           << ",5" << QString();
+                                           << ",5" << QString() << Entrada::Teclas;
         QTest::newRow("blanco") << "4 4"
-                                << "44" << QString();
-        QTest::newRow("acento") << QString::fromUtf16(u"7é€8") << "78" << QString();
+                                << "44" << QString() << Entrada::Teclas;
+        QTest::newRow("acento") << QString::fromUtf16(u"7é€8") << "78" << QString()
+                                << Entrada::Teclas;
         // Every separator key types the Arabic "٫"; Arabic digits are digits there.
         QTest::newRow("ar_EG") << QString::fromUtf16(u"2\u0662.,\u066B5")
-                               << QString::fromUtf16(u"2\u0662,,,5") << "ar_EG";
+                               << QString::fromUtf16(u"2\u0662,,,5") << "ar_EG" << Entrada::Teclas;
+        QTest::newRow("letra compuesta") << "4,5a."
+                                         << "4,5," << QString() << Entrada::Compuesta;
+        QTest::newRow("signos compuestos") << "-5+"
+                                           << "5" << QString() << Entrada::Compuesta;
+        QTest::newRow("de una vez") << "4.5a,"
+                                    << "4,5," << QString() << Entrada::DeUnaVez;
+        QTest::newRow("ar_EG compuesta")
+            << QString::fromUtf16(u"2\u0662.,\u066B5") << QString::fromUtf16(u"2\u0662,,,5")
+            << "ar_EG" << Entrada::Compuesta;
     }
     void tecleo() {
         QFETCH(QString, teclas);
         QFETCH(QString, texto);
         QFETCH(QString, nombreLocale);
+        QFETCH(Entrada, entrada);
         const LocaleDeFila enVigor(nombreLocale);
         CajaNumero caja;
         connect(&caja, &CajaNumero::KeyPress, &caja, &Module1::FiltrarTecla);
         QSignalSpy cambios(&caja, &QLineEdit::textChanged);
-        Teclear(&caja, teclas);
+        const auto componer = [&caja](const QString &trozo) {
+            QInputMethodEvent evento;
+            evento.setCommitString(trozo);
+            QCoreApplication::sendEvent(&caja, &evento);
+        };
+        if (entrada == Entrada::Teclas)
+            Teclear(&caja, teclas);
+        else if (entrada == Entrada::DeUnaVez)
+            componer(teclas);
+        else
+            for (const QChar c : teclas)
+                componer(QString(c));
         QCOMPARE(caja.text(), Regional(texto));
         QCOMPARE(cambios.count(), caja.text().size());
     }

@@ -1,8 +1,9 @@
 #include "ui/Controles.h"
 
 #include "ui/Accesibilidad.h"
+#include "ui/Pitido.h"
 
-#include <QApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 
 #include <algorithm>
@@ -41,6 +42,24 @@ void CajaNumero::keyPressEvent(QKeyEvent *evento) {
         QLineEdit::keyPressEvent(evento);
         return;
     }
+    if (!Teclear(texto))
+        QLineEdit::keyPressEvent(evento); // unchanged: the box handles it as typed
+    evento->accept();
+}
+
+void CajaNumero::inputMethodEvent(QInputMethodEvent *evento) {
+    // A browser hands each typed character to the focused box as composed text, never as a
+    // key press, and so do on-screen keyboards: each character of it is typed as a key would
+    // type it, one at a time. What is still being composed is not the box's yet.
+    evento->accept();
+    for (const QChar c : evento->commitString()) {
+        const QString caracter(c);
+        if (c.isPrint() && !Teclear(caracter))
+            insert(caracter);
+    }
+}
+
+bool CajaNumero::Teclear(const QString &texto) {
     QString insertar;
     bool descartado = false;
     for (const QChar c : texto) {
@@ -52,16 +71,14 @@ void CajaNumero::keyPressEvent(QKeyEvent *evento) {
             insertar += KeyAscii == codigoDe(c) ? c : QChar(char16_t(quint16(KeyAscii)));
     }
     if (descartado)
-        QApplication::beep();
-    if (insertar == texto && !descartado) {
-        QLineEdit::keyPressEvent(evento); // unchanged: the box handles it as typed
-        return;
-    }
+        Pitido();
+    if (insertar == texto && !descartado)
+        return false;
     if (insertar == u"\b")
         backspace();
     else if (!insertar.isEmpty())
         insert(insertar);
-    evento->accept();
+    return true;
 }
 
 void CajaNumero::setMensaje(const QString &texto) {

@@ -13,7 +13,8 @@
 // A single-line box for numbers. Each typed character goes out through KeyPress first, by
 // reference, as its character code; the box then inserts the code as left, or
 // nothing and beeps when it was set to 0. Cursor keys, deleting, the standard editing
-// shortcuts and pasting do not count as typed characters.
+// shortcuts and pasting do not count as typed characters; text committed by an input method
+// (a browser's, an on-screen keyboard's) counts as typed, character by character.
 class CajaNumero : public QLineEdit {
     Q_OBJECT
 public:
@@ -31,8 +32,12 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent *evento) override;
+    void inputMethodEvent(QInputMethodEvent *evento) override;
 
 private:
+    // Sends each character of `texto` through KeyPress and inserts what it leaves, beeping
+    // for what it discards; false, with nothing done, where it left every character as typed.
+    bool Teclear(const QString &texto);
     void Describir();
 
     QString mensaje;

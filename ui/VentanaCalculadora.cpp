@@ -39,7 +39,14 @@ void VentanaCalculadora::Mostrar(const QWidget *centro) {
         marco.moveCenter(centro->frameGeometry().center());
         move(marco.topLeft());
     }
+#ifdef Q_OS_WASM
+    // A page has one event loop, the browser's: waiting inside the display would need the
+    // whole program built to suspend itself (a third more to download). The window is shown
+    // modal and the call returns at once; the caller has nothing left to do after the display.
+    show();
+#else
     exec();
+#endif
 }
 
 void VentanaCalculadora::HacerBotonCancelar(QPushButton *boton) {

@@ -14,7 +14,8 @@ class VentanaCalculadora : public QDialog {
     Q_OBJECT
 public:
     // Displays the window modally, centred on `centro` and attached to its window, loading it
-    // first when it is not loaded; returns once the window has been hidden.
+    // first when it is not loaded; returns once the window has been hidden (in the browser at
+    // once, the window staying modal until it is hidden).
     void Mostrar(const QWidget *centro);
 
     bool cargada() const { return superficieActual != nullptr; }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Qt for 64-bit Windows from Debian's own qt6-base source package, of the same version
 # as the host's Qt tools (moc, rcc and uic run on the host) and with Debian's patches applied
-# (its security fixes among them), into a cache folder outside the source tree. A finished
+# (its security fixes among them; tools/qt-fuente.sh), into a cache folder outside the source tree. A finished
 # build is reused. The build is reproducible: two machines building one Debian version get the
 # same libraries, whatever the folders they build in. Prints the Qt prefix, and nothing else, on standard
 # output; the build's progress goes to standard error, where whoever waits for it can see it.
@@ -13,7 +13,7 @@ version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
 # Named after the Debian version, whose revision says which patches it carries, and after the
 # build's options (below): raise `opciones` whenever they change, so that a build kept from
 # other options (more modules, more plugins, their licences) is not taken for this one.
-opciones=2
+opciones=3
 prefix=$cache/qt-$version-win64-o$opciones
 mkdir -p "$cache"
 exec 3>&1 1>&2
@@ -25,42 +25,17 @@ if [ -f "$prefix/.completo" ]; then
     exit 0
 fi
 
-# The source package, fetched through a private list of sources so that the machine's own
-# apt configuration stays as it is.
-fuentes=$cache/fuentes-$version
-if [ ! -d "$fuentes/qtbase-src" ]; then
-    rm -rf "$fuentes"
-    mkdir -p "$fuentes/sources.list.d" "$fuentes/lists/partial" "$fuentes/cache/archives/partial" "$fuentes/descarga"
-    # Machines differ in how their sources are written: the one-line form in sources.list,
-    # the deb822 form under sources.list.d, or both.
-    shopt -s nullglob
-    for f in /etc/apt/sources.list.d/*.sources; do
-        sed 's/^Types:.*/Types: deb-src/' "$f" >"$fuentes/sources.list.d/${f##*/}"
-    done
-    for f in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-        [ -f "$f" ] || continue
-        sed -n 's/^deb /deb-src /p' "$f" >"$fuentes/sources.list.d/$(basename "$f" .list).list"
-    done
-    shopt -u nullglob
-    apt_opts=(-o Dir::Etc::SourceList=/dev/null -o "Dir::Etc::SourceParts=$fuentes/sources.list.d"
-        -o "Dir::State::Lists=$fuentes/lists" -o "Dir::Cache=$fuentes/cache" -o Debug::NoLocking=1)
-    # A third-party source without source packages must not stop the fetch from Debian's.
-    apt-get "${apt_opts[@]}" update >/dev/null || echo "AVISO: no todas las fuentes respondieron" >&2
-    (cd "$fuentes/descarga" && apt-get "${apt_opts[@]}" source --download-only "qt6-base=$version")
-    dsc=$(ls "$fuentes"/descarga/*.dsc)
-    # As Debian builds it: the upstream sources with every patch of the package applied.
-    dpkg-source -x "$dsc" "$fuentes/qtbase-src"
-    echo "fuente: $dsc; parches: $(grep -c '^[^#]' "$fuentes/qtbase-src/debian/patches/series")"
-fi
+# Debian's source package, with its patches applied.
+fuente=$("$aqui/../qt-fuente.sh" "$cache")
 # The date of the package's last change, as Debian's own build uses it, stands for the build
 # time wherever a tool would write one (the PE headers among them).
-SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$fuentes/qtbase-src/debian/changelog" -S Timestamp)
+SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$fuente/debian/changelog" -S Timestamp)
 export SOURCE_DATE_EPOCH
 
 # The licences that come with the libraries shipped beside the program: Qt's LGPL (and the GPL
 # that it supplements) and those of the third-party code that Qt bundles.
 licencias() {
-    local src=$fuentes/qtbase-src dst=$prefix/licencias
+    local src=$fuente dst=$prefix/licencias
     mkdir -p "$dst"
     cp "$src/LICENSES/LGPL-3.0-only.txt" "$dst/Qt-LGPL-3.0.txt"
     cp "$src/LICENSES/GPL-3.0-only.txt" "$dst/Qt-GPL-3.0.txt"
@@ -74,11 +49,11 @@ licencias() {
 
 obra=$cache/qt-obra
 # The folders the sources and the build are in stay out of the libraries.
-mapas="-ffile-prefix-map=$fuentes/qtbase-src=qtbase -ffile-prefix-map=$obra=obra"
+mapas="-ffile-prefix-map=$fuente=qtbase -ffile-prefix-map=$obra=obra"
 # Only what the program ships and its tests use: Core, Gui, Widgets and Test, the platform
 # plugin, the native style and the JPEG and ICO image plugins; none of Qt's other modules, no
-# GIF plugin, no Markdown.
-CFLAGS="$mapas" CXXFLAGS="$mapas" cmake -S "$fuentes/qtbase-src" -B "$obra" -G Ninja \
+# GIF plugin, no Markdown, no graphics view, no Direct2D platform.
+CFLAGS="$mapas" CXXFLAGS="$mapas" cmake -S "$fuente" -B "$obra" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$aqui/mingw-w64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=ON \
     -DQT_HOST_PATH=/usr -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
@@ -87,7 +62,7 @@ CFLAGS="$mapas" CXXFLAGS="$mapas" cmake -S "$fuentes/qtbase-src" -B "$obra" -G N
     -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF \
     -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF -DINPUT_opengl=no \
     -DFEATURE_gif=OFF -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF \
-    -DFEATURE_tabletevent=OFF -DFEATURE_freetype=ON -DFEATURE_system_freetype=OFF \
+    -DFEATURE_tabletevent=OFF -DFEATURE_graphicsview=OFF -DFEATURE_direct2d=OFF -DFEATURE_freetype=ON -DFEATURE_system_freetype=OFF \
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF \
     -DFEATURE_system_jpeg=OFF -DFEATURE_system_harfbuzz=OFF \
     -DFEATURE_system_doubleconversion=OFF -DFEATURE_sql_sqlite=OFF \

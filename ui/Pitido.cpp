@@ -1,0 +1,7 @@
+#include "ui/Pitido.h"
+
+#include <QApplication>
+
+void Pitido() {
+    QApplication::beep();
+}
