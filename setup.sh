@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 or 13 machine lacks, builds, then starts the program
 # (./setup.sh run), runs every test (./setup.sh test), builds the Debian package
-# (./setup.sh paquete) or builds, tests and packages the Windows program (./setup.sh windows).
+# (./setup.sh paquete), builds, tests and packages the Windows program (./setup.sh windows) or
+# builds and tests the web program (./setup.sh web, on Debian 13).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -32,6 +33,14 @@ if [ "$accion" = windows ]; then
     paquetes=(cmake ninja-build qt6-base-dev qt6-base-dev-tools g++-mingw-w64-x86-64-posix
         dpkg-dev wine wine64 nsis zip xz-utils fonts-liberation locales xvfb openbox xdotool x11-utils xclip
         python3-xlib)
+fi
+
+# The web: Qt for WebAssembly is built here from Debian's own Qt source with Debian's emscripten
+# (Debian 13's; Debian 12's is too old for Qt 6), then the program; the site is tried in headless
+# Chromium and, in a virtual X server, in WebKitGTK through its WebDriver.
+if [ "$accion" = web ]; then
+    paquetes=(cmake ninja-build qt6-base-dev qt6-base-dev-tools dpkg-dev xz-utils patch emscripten
+        chromium python3-websocket python3-xlib webkit2gtk-driver python3-selenium xvfb xauth)
 fi
 
 instalar() {
@@ -109,8 +118,23 @@ windows)
     echo "Archivo portátil: $(ls build-windows/quorvel-*-win64.zip)"
     echo "Sumas SHA-256 de ambos: build-windows/SHA256SUMS"
     ;;
+web)
+    if [ "$(. /etc/os-release && echo "${VERSION_CODENAME:-}")" = bookworm ]; then
+        echo "La versión web necesita Debian 13: el emscripten de Debian 12 (3.1.6) es demasiado antiguo para Qt 6; ejecute './setup.sh web' en Debian 13, o 'sudo .ci/run web' aquí para hacerlo en una raíz Debian 13." >&2
+        exit 1
+    fi
+    instalar
+    qt=$(tools/web/qt.sh)
+    EMSDK=$(tools/web/emsdk.sh "$(dirname "$qt")")
+    export EMSDK
+    "$qt/bin/qt-cmake" -S . -B build-web -G Ninja -DCMAKE_BUILD_TYPE=MinSizeRel -DBUILD_TESTING=OFF
+    cmake --build build-web --parallel "$(nproc)"
+    tests/acceptance/web.sh build-web/quorvel-web
+    echo "Sitio: build-web/quorvel-web/ (pruébelo con: python3 -m http.server --bind 127.0.0.1 --directory build-web/quorvel-web 8000)"
+    echo "Archivo: $(ls build-web/quorvel-*-web.zip); sumas SHA-256: build-web/SHA256SUMS-web"
+    ;;
 *)
-    echo "uso: $0 [run|test|paquete|windows]" >&2
+    echo "uso: $0 [run|test|paquete|windows|web]" >&2
     exit 2
     ;;
 esac

@@ -20,6 +20,7 @@ int main(int argc, char *argv[]) {
     QApplication::setDesktopFileName(QStringLiteral("es.quorvel.electricos"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/resources/icono.ico")));
     fQuorvel ventana;
-    ventana.show();
+    // Of its fixed size also where the platform shows windows full screen (the browser's).
+    ventana.showNormal();
     return app.exec();
 }

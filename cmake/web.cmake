@@ -3,6 +3,8 @@
 # the SHA-256 sums of both. Built by the default target.
 
 include(cmake/fecha.cmake)
+set(ENV{SOURCE_DATE_EPOCH} ${fecha})
+string(TIMESTAMP fecha_archivo "%Y-%m-%d %H:%M:%S UTC" UTC)
 
 set(sitio ${PROJECT_BINARY_DIR}/quorvel-web)
 set(archivo quorvel-${PROJECT_VERSION}-web.zip)
@@ -17,8 +19,8 @@ add_custom_command(OUTPUT ${archivo} SHA256SUMS-web
     COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/resources/iconos/64.png
             ${sitio}/icono-64.png
     # With the commit's time and in name order: the same sources, the same archive.
-    COMMAND ${CMAKE_COMMAND} -E env SOURCE_DATE_EPOCH=${fecha} ${CMAKE_COMMAND} -E tar cf
-            ${archivo} --format=zip --mtime=@${fecha} ${en_el_archivo}
+    COMMAND ${CMAKE_COMMAND} -E tar cf ${archivo} --format=zip "--mtime=${fecha_archivo}"
+            ${en_el_archivo}
     COMMAND ${CMAKE_COMMAND} -DSALIDA=SHA256SUMS-web "-DFICHEROS=${en_el_archivo};${archivo}"
             -P ${PROJECT_SOURCE_DIR}/cmake/sumas.cmake
     WORKING_DIRECTORY ${PROJECT_BINARY_DIR}

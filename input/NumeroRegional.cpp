@@ -161,13 +161,23 @@ std::optional<double> Convertir(QStringView texto, const QLocale &locale) {
         return std::nullopt;
     const std::string &s = lectura->ascii;
     double valor = 0.0;
+#if __cpp_lib_to_chars >= 201611L
     const auto [fin, error] = std::from_chars(s.data(), s.data() + s.size(), valor);
-    if (error == std::errc::result_out_of_range) {
+    const bool fueraDeRango = error == std::errc::result_out_of_range;
+    if (!fueraDeRango && (error != std::errc() || fin != s.data() + s.size()))
+        return std::nullopt;
+#else
+    // The browser's C++ library has no std::from_chars for doubles yet. Qt's C-locale reading
+    // rounds as exactly; the text is already plain ASCII of the form read above, so whatever
+    // it refuses lies out of a double's range.
+    bool ok = false;
+    valor = QLocale::c().toDouble(QLatin1StringView(s.data(), qsizetype(s.size())), &ok);
+    const bool fueraDeRango = !ok;
+#endif
+    if (fueraDeRango) {
         if (lectura->magnitud > 0)
             return std::nullopt; // too large for a double
         valor = 0.0;             // too small: it reads as zero
-    } else if (error != std::errc() || fin != s.data() + s.size()) {
-        return std::nullopt;
     }
     if (!std::isfinite(valor))
         return std::nullopt;

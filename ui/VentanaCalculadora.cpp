@@ -35,18 +35,42 @@ void VentanaCalculadora::Mostrar(const QWidget *centro) {
             create();
             windowHandle()->setTransientParent(propia);
         }
-        QRect marco = frameGeometry();
-        marco.moveCenter(centro->frameGeometry().center());
-        move(marco.topLeft());
+        Centrar(centro);
     }
 #ifdef Q_OS_WASM
     // A page has one event loop, the browser's: waiting inside the display would need the
     // whole program built to suspend itself (a third more to download). The window is shown
     // modal and the call returns at once; the caller has nothing left to do after the display.
-    show();
+    // Of its fixed size, where the page would show a window full screen; centred again, as the
+    // page knows the window's title bar only once it is shown (before the browser paints it).
+    showNormal();
+    if (centro)
+        Centrar(centro);
 #else
     exec();
 #endif
+}
+
+namespace {
+
+// The margins of a window's frame as its platform window last reported them: a widget's own
+// frameGeometry() may keep margins from before the frame was drawn (a page's title bar).
+QMargins Margenes(const QWidget *ventana) {
+    if (const QWindow *propia = ventana->windowHandle())
+        return propia->frameMargins();
+    const QRect marco = ventana->frameGeometry(), cliente = ventana->geometry();
+    return {cliente.left() - marco.left(), cliente.top() - marco.top(),
+            marco.right() - cliente.right(), marco.bottom() - cliente.bottom()};
+}
+
+} // namespace
+
+void VentanaCalculadora::Centrar(const QWidget *centro) {
+    const QWidget *lanzador = centro->window();
+    const QMargins propios = Margenes(this);
+    QRect marco = geometry().marginsAdded(propios);
+    marco.moveCenter(lanzador->geometry().marginsAdded(Margenes(lanzador)).center());
+    setGeometry(marco.marginsRemoved(propios)); // the client area: whatever the frame
 }
 
 void VentanaCalculadora::HacerBotonCancelar(QPushButton *boton) {

@@ -34,6 +34,8 @@ protected:
     void keyPressEvent(QKeyEvent *evento) override;
 
 private:
+    void Centrar(const QWidget *centro);
+
     QWidget *superficieActual = nullptr;
 };
 
