@@ -43,9 +43,13 @@ void VentanaCalculadora::Mostrar(const QWidget *centro) {
     // modal and the call returns at once; the caller has nothing left to do after the display.
     // Of its fixed size, where the page would show a window full screen; centred again, as the
     // page knows the window's title bar only once it is shown (before the browser paints it).
+    // Shown again after its own "Cerrar", it would stay under the launcher, which the page
+    // raised when it got the focus back.
     showNormal();
     if (centro)
         Centrar(centro);
+    raise();
+    activateWindow();
 #else
     exec();
 #endif
