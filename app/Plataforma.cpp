@@ -1,6 +1,7 @@
 #include "app/Plataforma.h"
 
 #include <QCoreApplication>
+#include <QFontDatabase>
 #include <QLibraryInfo>
 #include <QList>
 
@@ -33,6 +34,14 @@ void Plataforma::Elegir(int argc, char *argv[]) {
                   qgetenv("XDG_CURRENT_DESKTOP"), qgetenv("DISPLAY"), QLibraryInfo::version());
     if (!eleccion.isEmpty())
         qputenv("QT_QPA_PLATFORM", eleccion);
+}
+
+void Plataforma::Preparar() {
+#ifdef Q_OS_WASM
+    for (const char *cara : {"Regular", "Bold", "BoldItalic"})
+        QFontDatabase::addApplicationFont(QStringLiteral(":/fuentes/LiberationSans-%1.ttf")
+                                              .arg(QLatin1StringView(cara)));
+#endif
 }
 
 void Plataforma::Terminar() {

@@ -18,6 +18,10 @@ QByteArray Preferida(const QByteArray &qpa, const QByteArray &sesion, const QByt
 // nothing on the command line names a platform.
 void Elegir(int argc, char *argv[]);
 
+// Once the application object exists: in the browser, which has no system fonts, adds the
+// face the layouts are drawn in.
+void Preparar();
+
 // Ends the program at once, whatever windows are open. A page cannot close the browser's tab:
 // there the program's runtime ends, and the page puts in its place that the program has
 // ended, with a button that starts it again.

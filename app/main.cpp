@@ -8,6 +8,7 @@
 int main(int argc, char *argv[]) {
     Plataforma::Elegir(argc, argv);
     QApplication app(argc, argv);
+    Plataforma::Preparar();
 #ifdef Q_OS_WIN
     // One look on Windows 10 and 11: Qt's Windows 11 style draws the lists' arrows with an
     // icon font that not every system has, and its buttons under the pointer in dark mode

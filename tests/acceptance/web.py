@@ -191,10 +191,10 @@ class Escenario:
             ("textbox", "Tensión (V)", "220"), ("textbox", "Potencia (W)", "2000"),
             ("textbox", "Intensidad (A)", n("9.1")), ("textbox", "Mensaje", ""),
             ("combobox", "Tipo de corriente", "Continúa"), ("button", B_CERRAR, None)])
-        self.comprobar_sobre_sus_controles(T_CORRIENTES, ("Tensión (V)", "Potencia (W)",
-                                                          "Intensidad (A)"))
         self.guardar(p.captura(T_CORRIENTES, f"corrientes-{self.idioma}.png"),
                      "web-corrientes.png")
+        self.comprobar_sobre_sus_controles(T_CORRIENTES, ("Tensión (V)", "Potencia (W)",
+                                                          "Intensidad (A)"))
 
         p.reemplazar(T_CORRIENTES, "Potencia (W)", "4400")
         p.esperar_texto(T_CORRIENTES, "Potencia (W)", "4400")
