@@ -90,6 +90,11 @@ test)
     ctest --test-dir build --output-on-failure
     tests/acceptance/run.sh build/bin/quorvel
     tests/acceptance/wayland.sh build/bin/quorvel
+    # The web build, where ./setup.sh web made one, in the browsers it needs.
+    if [ -f build-web/quorvel-web/quorvel.wasm ] && command -v chromium >/dev/null &&
+        command -v WebKitWebDriver >/dev/null; then
+        tests/acceptance/web.sh build-web/quorvel-web
+    fi
     ;;
 paquete)
     instalar
@@ -125,6 +130,7 @@ web)
         exit 1
     fi
     instalar
+    locales
     qt=$(tools/web/qt.sh)
     EMSDK=$(tools/web/emsdk.sh "$(dirname "$qt")")
     export EMSDK

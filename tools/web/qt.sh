@@ -55,4 +55,5 @@ cmake --install "$obra"
 mkdir -p "$prefix/licencias"
 cp "$fuente/LICENSES/LGPL-3.0-only.txt" "$prefix/licencias/Qt-LGPL-3.0.txt"
 touch "$prefix/.completo"
+rm -rf "$obra" "$fuente"
 echo "$prefix" >&3
