@@ -40,7 +40,7 @@ fi
 # Chromium and, in a virtual X server, in WebKitGTK through its WebDriver.
 if [ "$accion" = web ]; then
     paquetes=(cmake ninja-build qt6-base-dev qt6-base-dev-tools dpkg-dev xz-utils patch emscripten
-        fonts-liberation fonttools
+        fonts-liberation fonttools locales
         chromium python3-websocket python3-xlib webkit2gtk-driver python3-selenium xvfb xauth)
 fi
 

@@ -7,6 +7,7 @@ Every wait here is bounded: a browser that stops answering is a failure, never a
 """
 
 import base64
+import inspect
 import json
 import os
 import shutil
@@ -269,8 +270,16 @@ class WebKit:
         # The page's language is the engine's: WebKitGTK takes it from the environment.
         os.environ["LANGUAGE"] = idioma.replace("-", "_")
         os.environ["LANG"] = idioma.replace("-", "_") + ".UTF-8"
-        self.driver = webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver",
-                                          options=opciones, service_log_path=os.devnull)
+        # Selenium 4.8 (Debian 12) takes the driver's path itself; later ones, a Service.
+        if "service" in inspect.signature(webdriver.WebKitGTK.__init__).parameters:
+            from selenium.webdriver.webkitgtk.service import Service
+
+            self.driver = webdriver.WebKitGTK(
+                options=opciones,
+                service=Service(executable_path="/usr/bin/WebKitWebDriver", log_output=os.devnull))
+        else:
+            self.driver = webdriver.WebKitGTK(executable_path="/usr/bin/WebKitWebDriver",
+                                              options=opciones, service_log_path=os.devnull)
         self.driver.set_page_load_timeout(PLAZO)
         self.driver.set_script_timeout(PLAZO)
         self.driver.set_window_size(1100, 800)
@@ -289,10 +298,6 @@ class WebKit:
 
     def arbol(self):
         return None  # WebDriver gives no accessibility tree
-
-    def _origen(self):
-        # WebDriver's pointer moves from the viewport's origin: the page's own coordinates.
-        return self._acciones(self.driver)
 
     def clic(self, x, y):
         from selenium.webdriver.common.actions.action_builder import ActionBuilder
