@@ -96,7 +96,7 @@ class Sonda:
             self.carpeta = tempfile.mkdtemp(prefix="quorvel-sonda.")
             subprocess.run([COMPILADOR, "-std=c++20", "-O2", "-Wall", "-Wextra", "-static",
                             "-o", os.path.join(self.carpeta, nombre), self.fuente,
-                            *self.bibliotecas], check=True)
+                            *self.bibliotecas], check=True, timeout=300)
         return os.path.join(self.carpeta, nombre)
 
     def limpiar(self):
@@ -107,7 +107,8 @@ class Sonda:
 def destino_del_acceso(acceso):
     """The target and working folder of a Windows shell link (.lnk), from its local-path link
     information and its string data: the parts of the format that the installer writes."""
-    with open(subprocess.check_output(["winepath", "-u", acceso], text=True).strip(), "rb") as f:
+    with open(subprocess.check_output(["winepath", "-u", acceso], text=True,
+                                    timeout=60).strip(), "rb") as f:
         datos = f.read()
 
     def u16(i):
@@ -183,7 +184,7 @@ class Programa:
     def origen(self, xid):
         """The client area's top-left corner on the screen (the window manager's frame aside)."""
         salida = subprocess.run(["xwininfo", "-id", str(xid)], capture_output=True, text=True,
-                                check=True).stdout
+                                check=True, timeout=10).stdout
         valores = {}
         for linea in salida.splitlines():
             clave, _, valor = linea.strip().partition(":")
@@ -203,14 +204,20 @@ class Programa:
 
     def texto(self, titulo, lugar):
         """What the box shows: clicked into, selected whole and copied, as a user copies it."""
-        subprocess.run(["xclip", "-selection", "clipboard", "-i", "/dev/null"], check=True)
+        subprocess.run(["xclip", "-selection", "clipboard", "-i", "/dev/null"], check=True,
+                       timeout=10)
         self.clic(titulo, lugar)
         teclas("ctrl+a")
         teclas("ctrl+c")
 
         def leido():
-            r = subprocess.run(["xclip", "-o", "-selection", "clipboard"], capture_output=True,
-                               text=True)
+            # The clipboard's owner may never answer: each read is bounded, and the wait around
+            # it ends in a failure that says so.
+            try:
+                r = subprocess.run(["xclip", "-o", "-selection", "clipboard"],
+                                   capture_output=True, text=True, timeout=5)
+            except subprocess.TimeoutExpired:
+                return None
             return r.stdout if r.returncode == 0 and r.stdout else None
 
         return esperar(leido, f"nada copiado de la caja en {lugar} de «{titulo}»")

@@ -81,24 +81,26 @@ ARBOL = {
 
 
 def version_de_wine():
-    salida = subprocess.run(["wine", "--version"], capture_output=True, text=True).stdout
+    salida = subprocess.run(["wine", "--version"], capture_output=True, text=True,
+                            timeout=60).stdout
     encontrada = re.match(r"wine-(\d+)", salida.strip())
     return int(encontrada.group(1)) if encontrada else 0
 
 
 def reg(clave, valor, dato):
     subprocess.run(["wine", "reg", "add", clave, "/v", valor, "/t", "REG_DWORD", "/d", str(dato),
-                    "/f"], capture_output=True, check=True)
+                    "/f"], capture_output=True, check=True, timeout=120)
 
 
 def nueva_sesion_de_wine():
     """Wine reads the display scale and the app mode when its session starts."""
-    subprocess.run(["wineserver", "-k"], capture_output=True)
-    subprocess.run(["wineserver", "-w"], capture_output=True)
+    subprocess.run(["wineserver", "-k"], capture_output=True, timeout=60)
+    subprocess.run(["wineserver", "-w"], capture_output=True, timeout=60)
 
 
 def preparar(version="win10", oscuro=False, ppp=96):
-    subprocess.run(["wine", "winecfg", "-v", version], capture_output=True, check=True)
+    subprocess.run(["wine", "winecfg", "-v", version], capture_output=True, check=True,
+                   timeout=120)
     reg(PERSONALIZAR, "AppsUseLightTheme", 0 if oscuro else 1)
     reg(ESCRITORIO, "LogPixels", ppp)
     nueva_sesion_de_wine()
@@ -152,7 +154,8 @@ class Aspecto(Programa):
         if self.traza:
             entorno["WINEDEBUG"] = "-all,fixme+uiautomation"
             salida = open(self.traza, "wb")
-        donde = subprocess.check_output(["winepath", "-u", carpeta], text=True).strip() \
+        donde = subprocess.check_output(["winepath", "-u", carpeta], text=True,
+                                        timeout=60).strip() \
             if carpeta else None
         xdo("mousemove", 0, 0)  # no button starts under the pointer
         self.proceso = subprocess.Popen(["wine", programa], cwd=donde, env=entorno,

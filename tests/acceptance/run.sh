@@ -91,7 +91,8 @@ unset SESSION_MANAGER DBUS_SESSION_BUS_ADDRESS AT_SPI_BUS_ADDRESS QT_SCALE_FACTO
 
 echo "Xvfb en $DISPLAY; capturas en $ACCEPTANCE_SHOTS"
 set +e
-en_sesion_dbus "$python" "$aqui/aceptacion.py" "$programa"
+# Bounded as a whole: a call that never returns fails the run instead of holding it.
+en_sesion_dbus timeout --kill-after=10 900 "$python" "$aqui/aceptacion.py" "$programa"
 estado=$?
 set -e
 awk -v a="$(date +%s.%N)" -v b="$inicio" 'BEGIN { printf "duración: %.1f s\n", a - b }'

@@ -47,7 +47,7 @@ set +e
 "${usuario[@]}" env -i PATH="$PATH" HOME="$tmp" LANG=C.UTF-8 XDG_RUNTIME_DIR="$tmp/runtime" \
     XDG_CONFIG_HOME="$tmp" XDG_CACHE_HOME="$tmp" GSETTINGS_BACKEND=memory ACCEPTANCE_SHOTS="$tmp" \
     bash -c '. "$1"; shift; en_sesion_dbus "$@"' comun "$tmp/comun.sh" \
-    /usr/bin/python3 "$tmp/wayland.py" "$tmp/quorvel"
+    timeout --kill-after=10 600 /usr/bin/python3 "$tmp/wayland.py" "$tmp/quorvel"
 estado=$?
 set -e
 cp "$tmp"/*.png "$capturas/" 2>/dev/null || true

@@ -40,6 +40,22 @@ export PYTHONDONTWRITEBYTECODE=1
 export ACCEPTANCE_SHOTS=${ACCEPTANCE_SHOTS:-$(dirname "$instalador")/acceptance}
 mkdir -p "$ACCEPTANCE_SHOTS"
 
+# No call may wait forever: each of Wine's, the clipboard's and the drivers' is bounded, and
+# running out of time is a failure that names the call.
+acotado() {
+    local plazo=$1 rc=0
+    shift
+    timeout --kill-after=10 "$plazo" "$@" || rc=$?
+    if [ "$rc" -eq 124 ] || [ "$rc" -eq 137 ]; then
+        echo "FALLO: '$*' no terminó en $plazo s" >&2
+    fi
+    return "$rc"
+}
+wine() { acotado 300 wine "$@"; }
+winepath() { acotado 60 winepath "$@"; }
+xclip() { acotado 10 xclip "$@"; }
+python_acotado() { acotado 1200 /usr/bin/python3 "$@"; }
+
 fallos=0
 ok() { echo "ok: $*"; }
 fallo() { echo "FALLO: $*"; fallos=$((fallos + 1)); }
@@ -155,7 +171,8 @@ ventana() {
 # installed: the installer is closed on the folder's page.
 carpeta_elegida() {
     local w texto=""
-    wine "$instalador" &
+    # timeout itself in the background: killing it ends the installer too.
+    timeout --kill-after=10 600 wine "$instalador" &
     local pid=$!
     if w=$(ventana 'Quorvel'); then
         xdotool key --window "$w" Return
@@ -217,7 +234,7 @@ comprobar_instalado todos
 
 # A second installer while one runs, and a second uninstaller while one runs (the first of
 # each waits on its first page, shown): the second refuses, and nothing installed is lost.
-wine "$instalador" &
+timeout --kill-after=10 600 wine "$instalador" &
 primero=$!
 if ventana 'Quorvel' >/dev/null; then
     if codigo 6 /AllUsers /S; then ok "un segundo instalador mientras corre el primero: código 6"; fi
@@ -256,14 +273,14 @@ for caso in es_ES:,:es_ES en_US:.:en_US es_ES:.:es_ES-usuario; do
     if [[ $etiqueta == *-usuario ]]; then
         wine reg add "$internacional" /v sDecimal /d "$sep" /f >/dev/null 2>&1
     fi
-    if ! /usr/bin/python3 "$aqui/aceptacion_windows.py" "$lnk" "$sep" "$etiqueta"; then
+    if ! python_acotado "$aqui/aceptacion_windows.py" "$lnk" "$sep" "$etiqueta"; then
         fallo "aceptación bajo $etiqueta"
     fi
 done
 # The look at 144 and 192 DPI and in Windows 11's dark app mode, and what a screen reader
 # gets through UI Automation; it leaves Wine's settings as it found them.
 export LANG=es_ES.UTF-8 LC_ALL=es_ES.UTF-8
-if ! /usr/bin/python3 "$aqui/aspecto_windows.py" "$lnk"; then
+if ! python_acotado "$aqui/aspecto_windows.py" "$lnk"; then
     fallo "aspecto y accesibilidad"
 fi
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
@@ -276,7 +293,7 @@ ambito usuario
 export ACCEPTANCE_PROGRAMA="$destino_w\\quorvel.exe" LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8
 wineserver -k 2>/dev/null || true
 wine reg query "$internacional" >/dev/null 2>&1
-if ! /usr/bin/python3 "$aqui/aceptacion_windows.py" "$(winepath -w "$acceso")" . en_US-por-usuario; then
+if ! python_acotado "$aqui/aceptacion_windows.py" "$(winepath -w "$acceso")" . en_US-por-usuario; then
     fallo "aceptación instalado solo para el usuario"
 fi
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
