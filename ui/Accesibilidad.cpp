@@ -1,5 +1,7 @@
 #include "ui/Accesibilidad.h"
 
+#include "ui/AccesibilidadPlataforma.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFontMetrics>
@@ -10,36 +12,6 @@
 #include <QVersionNumber>
 #include <QWidget>
 
-#ifdef QUORVEL_ATSPI
-#include <QDBusArgument>
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusMetaType>
-#include <QDBusObjectPath>
-#include <QDBusVariant>
-
-// An object on the accessibility bus as AT-SPI names it: the connection's name and the path.
-struct ReferenciaAtspi {
-    QString servicio;
-    QDBusObjectPath ruta;
-};
-Q_DECLARE_METATYPE(ReferenciaAtspi)
-
-QDBusArgument &operator<<(QDBusArgument &argumento, const ReferenciaAtspi &referencia) {
-    argumento.beginStructure();
-    argumento << referencia.servicio << referencia.ruta;
-    argumento.endStructure();
-    return argumento;
-}
-
-const QDBusArgument &operator>>(const QDBusArgument &argumento, ReferenciaAtspi &referencia) {
-    argumento.beginStructure();
-    argumento >> referencia.servicio >> referencia.ruta;
-    argumento.endStructure();
-    return argumento;
-}
-#endif
-
 namespace Accesibilidad {
 
 namespace {
@@ -48,31 +20,6 @@ Destino &destinoDesviado() {
     static Destino destino;
     return destino;
 }
-
-#ifdef QUORVEL_ATSPI
-// The description change as AT-SPI defines it, with the new text as its data, sent on the
-// connection that Qt's bridge opened to the accessibility bus, so that it comes from the same
-// application and the same object as everything else the screen reader knows of the control.
-void enviarAlBus(QObject *control, const QString &descripcion) {
-    static const QString kPrefijo = QStringLiteral("/org/a11y/atspi/accessible/");
-    QDBusConnection bus(QStringLiteral("a11y"));
-    if (!bus.isConnected())
-        return;
-    QAccessibleInterface *interfaz = QAccessible::queryAccessibleInterface(control);
-    if (!interfaz)
-        return;
-    static const bool registrada = (qDBusRegisterMetaType<ReferenciaAtspi>(), true);
-    Q_UNUSED(registrada);
-    QDBusMessage senal = QDBusMessage::createSignal(
-        kPrefijo + QString::number(QAccessible::uniqueId(interfaz)),
-        QStringLiteral("org.a11y.atspi.Event.Object"), QStringLiteral("PropertyChange"));
-    senal << QStringLiteral("accessible-description") << 0 << 0
-          << QVariant::fromValue(QDBusVariant(descripcion))
-          << QVariant::fromValue(ReferenciaAtspi{
-                 bus.baseService(), QDBusObjectPath(kPrefijo + QStringLiteral("root"))});
-    bus.send(senal);
-}
-#endif
 
 // A single-line box as a screen reader sees it: the box's own text interfaces, with the text
 // as one run of attributes from its first character to its last. The bridge builds the line
@@ -256,9 +203,7 @@ void DescripcionCambiada(QWidget *control) {
         destino(control, control->accessibleDescription());
         return;
     }
-#ifdef QUORVEL_ATSPI
-    enviarAlBus(control, control->accessibleDescription());
-#endif
+    EnviarDescripcion(control, control->accessibleDescription());
 }
 
 void PrepararCajas(QWidget *superficie) {
