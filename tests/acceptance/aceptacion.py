@@ -31,14 +31,9 @@ Atspi.set_timeout(2000, 5000)
 
 RAIZ = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 
-T_PRINCIPAL = "Quorvel eléctricos"
-T_CORRIENTES = "Cálculo de Corrientes y Potencias"
-T_SECCIONES = "Cálculo de intensidades"
-B_CORRIENTES = "Corrientes y potencias"
-B_SECCIONES = "Secciones y caídas de tensión"
-B_CERRAR = "Cerrar"
-MSG_NO_NUMERICO = "Valor no númerico..."
-CAIDA_SUPERADA = "Caída superada"
+from textos import (B_CERRAR, B_CORRIENTES, B_SECCIONES, CAIDA_SUPERADA,  # noqa: E402
+                    MSG_NO_NUMERICO, T_CORRIENTES, T_PRINCIPAL, T_SECCIONES)
+
 # Controls are told apart by their role itself: each at-spi2-core release may call a role
 # something else ("push button" up to 2.46, "button" from 2.56 on).
 BOTON = Atspi.Role.PUSH_BUTTON

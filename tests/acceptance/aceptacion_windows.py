@@ -27,9 +27,7 @@ from escritorio import (Fallo, Pantalla, escribir, escribir_png, esperar, rojo_i
 
 PLAZO_INICIO = 30.0  # Wine's first start of a program in a new prefix takes a while
 
-T_PRINCIPAL = "Quorvel eléctricos"
-T_CORRIENTES = "Cálculo de Corrientes y Potencias"
-T_SECCIONES = "Cálculo de intensidades"
+from textos import T_PRINCIPAL, T_CORRIENTES, T_SECCIONES  # noqa: E402
 
 
 def rect(left, top, width, height, origen=(0, 0)):

@@ -37,8 +37,7 @@ from escritorio import (Fallo, contraste, contraste_de_texto, esperar, mas_frecu
 ESCRITORIO = r"HKCU\Control Panel\Desktop"
 PERSONALIZAR = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize"
 
-MSG_NO_NUMERICO = "Valor no númerico..."
-CAIDA_SUPERADA = "Caída superada"
+from textos import MSG_NO_NUMERICO, CAIDA_SUPERADA  # noqa: E402
 LEGIBLE = 4.5  # WCAG 2, AA, for text
 GRIS = (224, 224, 224)  # the captions' background, fixed by the layouts
 NEGRO = (0, 0, 0)  # the captions' text on it

@@ -21,14 +21,9 @@ import threading
 
 from escritorio import PLAZO, Fallo, esperar, resumen_colores, rojo_intenso
 from navegador import JS_VENTANA, Chromium, WebKit
+from textos import (B_CERRAR, B_CORRIENTES, B_SECCIONES, MSG_NO_NUMERICO, T_CORRIENTES,
+                    T_PRINCIPAL, T_SECCIONES)
 
-T_PRINCIPAL = "Quorvel eléctricos"
-T_CORRIENTES = "Cálculo de Corrientes y Potencias"
-T_SECCIONES = "Cálculo de intensidades"
-B_CORRIENTES = "Corrientes y potencias"
-B_SECCIONES = "Secciones y caídas de tensión"
-B_CERRAR = "Cerrar"
-MSG_NO_NUMERICO = "Valor no númerico..."
 CERRADO = "Quorvel eléctricos se ha cerrado."
 ABRIR_DE_NUEVO = "Abrir de nuevo"
 
