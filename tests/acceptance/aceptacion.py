@@ -23,6 +23,7 @@ gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
 import escritorio  # noqa: E402
+from escenario import Recorrido  # noqa: E402
 from escritorio import (PLAZO, Fallo, GestorDeVentanas, Pantalla,  # noqa: E402
                         contraste_de_texto, escribir, escribir_png, luminancia, mas_frecuente, resumen_colores,
                         rojo_intenso, teclas, xdo)
@@ -183,19 +184,21 @@ class Programa:
             return "(la aplicación no está en el árbol AT-SPI)"
         return ", ".join(repr(v.get_name()) for v in hijos(app) if mostrando(v)) or "(ninguna)"
 
-    def esperar_ventana(self, titulo):
+    def esperar_ventana(self, titulo, plazo=PLAZO):
         def lista():
             v = self.ventana_visible(titulo)
             return v if v is not None and self.pantalla.ventanas(titulo, self.pid) else None
 
         def por_que():
             if self.ventana_visible(titulo) is None:
-                return (f"no se ve la ventana {titulo!r} en AT-SPI; visibles: "
-                        f"{self.titulos_visibles()}")
+                estado = ("vivo" if self.proceso.poll() is None else
+                          f"terminó con {self.proceso.returncode}")
+                return (f"no se ve la ventana {titulo!r} en AT-SPI (pid {self.pid}, {estado}); "
+                        f"visibles: {self.titulos_visibles()}")
             return (f"la ventana {titulo!r} está en AT-SPI pero xdotool search --name no "
                     f"encuentra ninguna ventana X visible del pid {self.pid} con ese título")
 
-        return esperar(lista, por_que)
+        return esperar(lista, por_que, plazo=plazo)
 
     def esperar_oculta(self, titulo):
         esperar(lambda: self.ventana_visible(titulo) is None and
@@ -223,9 +226,40 @@ class Programa:
         esperar(igual, lambda: f"{que or ''}caja {nombre!r} de {ventana_titulo!r}: se esperaba "
                                f"{esperado!r}, se ve {visto[0] if visto else '(nada)'!r}")
 
-    def pulsar(self, ventana_titulo, rol, nombre):
+    def boton(self, ventana_titulo, nombre):
+        return self.control(ventana_titulo, BOTON, nombre)
+
+    def pulsar(self, ventana_titulo, nombre, rol=BOTON):
         x, y = centro(self.control(ventana_titulo, rol, nombre))
         xdo("mousemove", x, y, "click", "1")
+
+    @property
+    def separadores(self):
+        """The separator key that is not the locale's own: it must type the locale's one."""
+        return (("." if self.dec == "," else ","), False),
+
+    def cerrar_con_caja(self, titulo):
+        """As a window manager would: a WM_DELETE_WINDOW message to the window."""
+        xids = esperar(lambda: self.pantalla.ventanas(titulo, self.pid),
+                       f"xdotool search --name no encuentra la ventana X {titulo!r}")
+        for xid in xids:
+            self.pantalla.cerrar_con_caja(xid)
+
+    def tecla(self, nombre):
+        teclas(nombre)
+
+    def pixeles_rotulo(self, titulo):
+        return self.pixeles_de(self.control(titulo, ROTULO, ROTULO_CAIDA_MAXIMA))
+
+    def comprobar_fin(self):
+        try:
+            codigo = self.proceso.wait(10)
+        except subprocess.TimeoutExpired:
+            raise Fallo(f"el programa sigue vivo 10 s después de pulsar {B_CERRAR!r} en la "
+                        "ventana principal")
+        if codigo != 0:
+            raise Fallo(f"el programa terminó con código {codigo}, se esperaba 0")
+        return "el programa termina con código 0"
 
     def enfocar(self, ventana_titulo, nombre):
         """Clicks into a text box and waits until it has the focus."""
@@ -236,7 +270,7 @@ class Programa:
                 .get_state_set().contains(Atspi.StateType.FOCUSED),
                 f"la caja {nombre!r} no toma el foco al hacer clic")
 
-    def reemplazar(self, ventana_titulo, nombre, texto):
+    def reemplazar(self, ventana_titulo, nombre, texto, teclado_numerico=False):
         """Click into the box, select all with Ctrl+A and type the text over it."""
         self.enfocar(ventana_titulo, nombre)
         teclas("ctrl+a")
@@ -291,160 +325,42 @@ class Programa:
 # The scenario
 
 
-class Escenario:
+class Escenario(Recorrido):
+    """The walk every platform shares (escenario.py), with X11's own checks."""
+
     def __init__(self, ruta, locale, pantalla, capturas, oscuro=False):
         self.p = Programa(ruta, locale, pantalla, capturas, oscuro)
+        super().__init__(self.p, locale)
         self.locale = locale
-        self.pasados = 0
-        self.avisos = []
 
-    def ok(self, texto):
-        self.pasados += 1
-        print(f"  ok   {texto}", flush=True)
+    # -- this platform's own checks, at their moments of the walk
 
-    def ejecutar(self):
-        p = self.p
-        n = p.num
-
-        # Main window
-        esperar(lambda: p.aplicacion() is not None and p.ventana_visible(T_PRINCIPAL),
-                lambda: f"la ventana principal {T_PRINCIPAL!r} no aparece en AT-SPI (pid "
-                        f"{p.pid}, {'vivo' if p.proceso.poll() is None else 'terminó con ' + str(p.proceso.returncode)}); "
-                        f"visibles: {p.titulos_visibles()}", plazo=15)
-        p.esperar_ventana(T_PRINCIPAL)
-        for boton in (B_CORRIENTES, B_SECCIONES, B_CERRAR):
-            p.control(T_PRINCIPAL, BOTON, boton)
-        self.ok(f"ventana {T_PRINCIPAL!r} con los botones {B_CORRIENTES!r}, {B_SECCIONES!r}, "
-                f"{B_CERRAR!r}")
+    def al_empezar(self):
         self.comprobar_wm_class()
-        p.captura(T_PRINCIPAL, f"principal-{self.locale}.png")
 
-        # Currents and powers
-        p.pulsar(T_PRINCIPAL, BOTON, B_CORRIENTES)
-        p.esperar_ventana(T_CORRIENTES)
-        p.esperar_texto(T_CORRIENTES, "Intensidad (A)", n("9.1"))
-        self.ok(f"{B_CORRIENTES!r} abre {T_CORRIENTES!r}; intensidad {n('9.1')}")
-        p.captura(T_CORRIENTES, f"corrientes-{self.locale}.png")
-        self.comprobar_sobre_el_lanzador(T_CORRIENTES)
+    def al_abrir(self, titulo):
+        self.comprobar_sobre_el_lanzador(titulo)
+        if titulo == T_SECCIONES:
+            self.comprobar_rotulo(self.p.num("Caída máxima: 6.60V"))
 
-        p.reemplazar(T_CORRIENTES, "Potencia (W)", "4400")
-        p.esperar_texto(T_CORRIENTES, "Potencia (W)", "4400")
-        p.esperar_texto(T_CORRIENTES, "Intensidad (A)", n("20.0"), "con potencia 4400: ")
-        self.ok(f"potencia 4400 → intensidad {n('20.0')}")
+    def tras_rechazo(self, titulo, caja, mensaje):
+        self.p.esperar_descripcion(titulo, caja, True, mensaje)
+        self.ok(f"la caja {caja!r}, con el foco, describe el rechazo: {mensaje!r}")
 
-        # The separator key that is not the locale's one arrives as the locale's one.
-        ajena = "period" if p.dec == "," else "comma"
-        p.reemplazar(T_CORRIENTES, "Tensión (V)", "2")
-        teclas(ajena)
-        escribir("5")
-        p.esperar_texto(T_CORRIENTES, "Tensión (V)", n("2.5"),
-                        f"tras teclear 2, la tecla {ajena} y 5: ")
-        p.esperar_texto(T_CORRIENTES, "Intensidad (A)", n("1760.0"), "con tensión 2,5 V: ")
-        self.ok(f"la tecla {ajena} escribe {p.dec!r}: tensión {n('2.5')}, intensidad "
-                f"{n('1760.0')}")
+    def tras_correccion(self, titulo, caja, mensaje):
+        self.p.esperar_descripcion(titulo, caja, False, mensaje)
+        self.ok(f"corregida, la caja {caja!r} ya no describe ningún rechazo")
+        self.comprobar_bordes(titulo, ("Tensión (V)", "Potencia (W)", "Intensidad (A)"))
 
-        p.reemplazar(T_CORRIENTES, "Tensión (V)", "0")
-        p.esperar_texto(T_CORRIENTES, "Tensión (V)", "0")
-        p.esperar_texto(T_CORRIENTES, "Mensaje", MSG_NO_NUMERICO, "con tensión 0: ")
-        p.esperar_texto(T_CORRIENTES, "Intensidad (A)", n("1760.0"), "con tensión 0 rechazada: ")
-        self.ok(f"tensión 0 rechazada con {MSG_NO_NUMERICO!r}")
-        p.esperar_descripcion(T_CORRIENTES, "Tensión (V)", True, MSG_NO_NUMERICO)
-        self.ok(f"la caja de tensión, con el foco, describe el rechazo: {MSG_NO_NUMERICO!r}")
-
-        p.reemplazar(T_CORRIENTES, "Tensión (V)", "220")
-        p.esperar_texto(T_CORRIENTES, "Tensión (V)", "220")
-        p.esperar_texto(T_CORRIENTES, "Mensaje", "", "con tensión 220 corregida: ")
-        p.esperar_texto(T_CORRIENTES, "Intensidad (A)", n("20.0"), "con tensión 220 corregida: ")
-        self.ok(f"tensión corregida a 220: mensaje vacío, intensidad {n('20.0')}")
-        p.esperar_descripcion(T_CORRIENTES, "Tensión (V)", False, MSG_NO_NUMERICO)
-        self.ok("corregida, la caja de tensión ya no describe ningún rechazo")
-        self.comprobar_bordes(T_CORRIENTES, ("Tensión (V)", "Potencia (W)", "Intensidad (A)"))
-
-        p.pulsar(T_CORRIENTES, BOTON, B_CERRAR)
-        p.esperar_oculta(T_CORRIENTES)
-        p.esperar_ventana(T_PRINCIPAL)
-        self.ok(f"{B_CERRAR!r} oculta {T_CORRIENTES!r}")
-
-        p.pulsar(T_PRINCIPAL, BOTON, B_CORRIENTES)
-        p.esperar_ventana(T_CORRIENTES)
-        p.esperar_texto(T_CORRIENTES, "Tensión (V)", "220", "al volver a abrir: ")
-        p.esperar_texto(T_CORRIENTES, "Potencia (W)", "4400", "al volver a abrir: ")
-        p.esperar_texto(T_CORRIENTES, "Intensidad (A)", n("20.0"), "al volver a abrir: ")
-        self.ok("al volver a abrir se conservan tensión 220, potencia 4400, intensidad "
-                f"{n('20.0')}")
-
-        # The close box unloads the window: opened again, it loads afresh.
-        xids = esperar(lambda: p.pantalla.ventanas(T_CORRIENTES, p.pid),
-                       f"xdotool search --name no encuentra la ventana X {T_CORRIENTES!r}")
-        for xid in xids:
-            p.pantalla.cerrar_con_caja(xid)
-        p.esperar_oculta(T_CORRIENTES)
-        self.ok(f"WM_DELETE_WINDOW cierra {T_CORRIENTES!r}")
-
-        p.pulsar(T_PRINCIPAL, BOTON, B_CORRIENTES)
-        p.esperar_ventana(T_CORRIENTES)
-        p.esperar_texto(T_CORRIENTES, "Potencia (W)", "2000", "tras la caja de cierre: ")
-        p.esperar_texto(T_CORRIENTES, "Intensidad (A)", n("9.1"), "tras la caja de cierre: ")
-        p.esperar_texto(T_CORRIENTES, "Tensión (V)", "220", "tras la caja de cierre: ")
-        self.ok(f"reabierta tras la caja de cierre, carga de nuevo: potencia 2000, intensidad "
-                f"{n('9.1')}")
-        p.pulsar(T_CORRIENTES, BOTON, B_CERRAR)
-        p.esperar_oculta(T_CORRIENTES)
-
-        # Sections and voltage drops
-        p.pulsar(T_PRINCIPAL, BOTON, B_SECCIONES)
-        p.esperar_ventana(T_SECCIONES)
-        p.esperar_texto(T_SECCIONES, "Sección (mm²)", n("1.62"))
-        self.ok(f"{B_SECCIONES!r} abre {T_SECCIONES!r}; sección {n('1.62')}")
-        self.comprobar_sobre_el_lanzador(T_SECCIONES)
-
-        self.comprobar_rotulo(n("Caída máxima: 6.60V"))
-        p.captura(T_SECCIONES, f"secciones-{self.locale}.png")
-
-        rotulo = p.control(T_SECCIONES, ROTULO, ROTULO_CAIDA_MAXIMA)
-        antes = p.pixeles_de(rotulo)
-        if any(rojo_intenso(px) for px in antes):
-            raise Fallo("el rótulo de caída máxima ya es rojo con caída 6 V (≤ 6,60 V): "
-                        + resumen_colores(antes))
-        p.reemplazar(T_SECCIONES, "Caída (V)", "7")
-        p.esperar_texto(T_SECCIONES, "Caída (V)", "7")
-        p.esperar_texto(T_SECCIONES, "Sección (mm²)", n("1.4"), "con caída 7: ")
-        self.ok(f"caída 7 → sección {n('1.4')}")
-
-        colores = []
-
-        def rojo():
-            colores[:] = p.pixeles_de(p.control(T_SECCIONES, ROTULO, ROTULO_CAIDA_MAXIMA))
-            return any(rojo_intenso(px) for px in colores)
-
-        esperar(rojo, lambda: "con caída 7 V (> 6,60 V) el rótulo de caída máxima no tiene "
-                              "ningún píxel rojo; colores: " + resumen_colores(colores))
-        self.ok("con caída 7 el rótulo de caída máxima se pinta en rojo")
-        p.captura(T_SECCIONES, f"secciones-roja-{self.locale}.png")
-        p.esperar_descripcion(T_SECCIONES, "Caída (V)", True, CAIDA_SUPERADA)
+    def al_superar(self, titulo, caja):
+        self.p.esperar_descripcion(titulo, caja, True, CAIDA_SUPERADA)
         self.ok(f"con caída 7 la caja de caída, con el foco, dice {CAIDA_SUPERADA!r}")
-        p.reemplazar(T_SECCIONES, "Caída (V)", "6")
-        p.esperar_texto(T_SECCIONES, "Caída (V)", "6")
-        p.esperar_descripcion(T_SECCIONES, "Caída (V)", False, CAIDA_SUPERADA)
+
+    def al_volver_bajo_el_maximo(self, titulo, caja):
+        self.p.esperar_descripcion(titulo, caja, False, CAIDA_SUPERADA)
         self.ok(f"con caída 6 la caja de caída ya no dice {CAIDA_SUPERADA!r}")
-        self.comprobar_bordes(T_SECCIONES, ("Tensión (V)", "Potencia (W)", "Longitud (m)",
-                                            "Sección (mm²)", "Caída (V)"))
-
-        teclas("Escape")
-        p.esperar_oculta(T_SECCIONES)
-        self.ok(f"Escape oculta {T_SECCIONES!r}")
-
-        # End
-        p.esperar_ventana(T_PRINCIPAL)
-        p.pulsar(T_PRINCIPAL, BOTON, B_CERRAR)
-        try:
-            codigo = p.proceso.wait(10)
-        except subprocess.TimeoutExpired:
-            raise Fallo(f"el programa sigue vivo 10 s después de pulsar {B_CERRAR!r} en la "
-                        "ventana principal")
-        if codigo != 0:
-            raise Fallo(f"el programa terminó con código {codigo}, se esperaba 0")
-        self.ok(f"{B_CERRAR!r} de la ventana principal: el programa termina con código 0")
+        self.comprobar_bordes(titulo, ("Tensión (V)", "Potencia (W)", "Longitud (m)",
+                                       "Sección (mm²)", "Caída (V)"))
 
     def comprobar_wm_class(self):
         p = self.p
@@ -519,7 +435,7 @@ class Escenario:
                 f"la ventana principal {T_PRINCIPAL!r} no aparece con el tema oscuro", plazo=15)
         p.esperar_ventana(T_PRINCIPAL)
 
-        p.pulsar(T_PRINCIPAL, BOTON, B_CORRIENTES)
+        p.pulsar(T_PRINCIPAL, B_CORRIENTES)
         p.esperar_ventana(T_CORRIENTES)
         # The boxes follow the desktop: dark ones mean the dark palette did reach the program.
         caja = mas_frecuente(p.pixeles_de(p.control(T_CORRIENTES, CAJA, "Potencia (W)"), 3))
@@ -536,16 +452,16 @@ class Escenario:
         self.comprobar_bordes(T_CORRIENTES, ("Tensión (V)", "Potencia (W)", "Intensidad (A)",
                                              "Cos Ø"))
         p.captura(T_CORRIENTES, f"corrientes-oscuro-{self.locale}.png")
-        p.pulsar(T_CORRIENTES, BOTON, B_CERRAR)
+        p.pulsar(T_CORRIENTES, B_CERRAR)
         p.esperar_oculta(T_CORRIENTES)
 
-        p.pulsar(T_PRINCIPAL, BOTON, B_SECCIONES)
+        p.pulsar(T_PRINCIPAL, B_SECCIONES)
         p.esperar_ventana(T_SECCIONES)
         self.comprobar_contraste(T_SECCIONES, ROTULO, ROTULOS_SECCIONES + (ROTULO_CAIDA_MAXIMA,))
         p.captura(T_SECCIONES, f"secciones-oscuro-{self.locale}.png")
         teclas("Escape")
         p.esperar_oculta(T_SECCIONES)
-        p.pulsar(T_PRINCIPAL, BOTON, B_CERRAR)
+        p.pulsar(T_PRINCIPAL, B_CERRAR)
         p.proceso.wait(10)
 
     def comprobar_rotulo(self, esperado):

@@ -19,7 +19,8 @@ import shutil
 import sys
 import threading
 
-from escritorio import PLAZO, Fallo, esperar, resumen_colores, rojo_intenso
+from escritorio import PLAZO, Fallo, esperar
+from escenario import Recorrido
 from navegador import JS_VENTANA, Chromium, WebKit
 from textos import (B_CERRAR, B_CORRIENTES, B_SECCIONES, MSG_NO_NUMERICO, T_CORRIENTES,
                     T_PRINCIPAL, T_SECCIONES)
@@ -73,12 +74,18 @@ def centro(caja):
 
 
 class Pagina:
-    """The program's windows in one browser's page."""
+    """The driver of the shared walk (escenario.py): the program's windows in one browser's
+    page."""
 
-    def __init__(self, navegador, idioma, capturas):
+    # Both separator keys and the numeric keypad's decimal key.
+    separadores = ((".", False), (",", False), (".", True))
+
+    def __init__(self, navegador, url, idioma, capturas, docs):
         self.b = navegador
+        self.url = url
         self.idioma = idioma
         self.capturas = capturas
+        self.docs = docs
         self.dec = "," if idioma.startswith("es-ES") else "."
 
     def num(self, texto):
@@ -110,6 +117,9 @@ class Pagina:
         v = self.ventana(titulo)
         return [(c["etiqueta"], c["nombre"], c["valor"]) for c in (v or {}).get("controles", [])]
 
+    def boton(self, titulo, nombre):
+        return self.control(titulo, nombre, "button")
+
     def pulsar(self, titulo, nombre):
         self.b.clic(*centro(self.control(titulo, nombre)["caja"]))
 
@@ -128,170 +138,33 @@ class Pagina:
         esperar(igual, lambda: f"{que}la caja {nombre!r} de {titulo!r} dice "
                                f"{visto[0] if visto else None!r}, se esperaba {esperado!r}")
 
+    def cerrar_con_caja(self, titulo):
+        self.b.clic(*centro(self.esperar_ventana(titulo)["cierre"]))
+
+    def tecla(self, nombre):
+        self.b.tecla(nombre)
+
+    def pixeles_rotulo(self, titulo):
+        rotulo = self.control(titulo, lambda t: t.startswith("Caída máxima"), "div")
+        x, y, ancho, alto = rotulo["caja"]
+        return [p for f in self.b.pixeles(x, y, ancho, alto) for p in f]
+
+    # The pictures the README shows, from Chromium under es-ES.
+    PARA_DOCS = {"principal": "web-principal.png", "corrientes": "web-corrientes.png",
+                 "secciones-roja": "web-secciones.png"}
+
     def captura(self, titulo, fichero):
         v = self.esperar_ventana(titulo)
         ruta = os.path.join(self.capturas, fichero)
         self.b.captura(ruta, v["caja"])
+        destino = self.PARA_DOCS.get(fichero.removesuffix(f"-{self.idioma}.png"))
+        if self.docs and destino:
+            shutil.copyfile(ruta, os.path.join(self.docs, destino))
         return ruta
 
-    def pixeles_de(self, control):
-        x, y, ancho, alto = control["caja"]
-        filas = self.b.pixeles(x, y, ancho, alto)
-        return [p for f in filas for p in f]
-
-
-class Escenario:
-    def __init__(self, navegador, url, idioma, capturas, docs):
-        self.p = Pagina(navegador, idioma, capturas)
-        self.b = navegador
-        self.url = url
-        self.idioma = idioma
-        self.docs = docs
-        self.pasados = 0
-        self.avisos = []
-
-    def ok(self, texto):
-        self.pasados += 1
-        print(f"  ok   {texto}", flush=True)
-
-    def aviso(self, texto):
-        self.avisos.append(texto)
-        print(f"  AVISO {texto}", flush=True)
-
-    def guardar(self, ruta, nombre):
-        if self.docs:
-            shutil.copyfile(ruta, os.path.join(self.docs, nombre))
-
-    def ejecutar(self):
-        p, b, n = self.p, self.b, self.p.num
-        b.abrir(self.url)
-        principal = p.esperar_ventana(T_PRINCIPAL, plazo=60)
-        idioma = b.evaluar("navigator.languages[0] || navigator.language")
-        if idioma != self.idioma:
-            raise Fallo(f"el navegador da el idioma {idioma!r}, se pidió {self.idioma!r}")
-        for boton in (B_CORRIENTES, B_SECCIONES, B_CERRAR):
-            p.control(T_PRINCIPAL, boton, "button")
-        self.ok(f"{T_PRINCIPAL!r} con los botones {B_CORRIENTES!r}, {B_SECCIONES!r}, "
-                f"{B_CERRAR!r} en el árbol de accesibilidad")
-        b.evaluar(JS_CONTAR_PITIDOS)
-        self.guardar(p.captura(T_PRINCIPAL, f"principal-{self.idioma}.png"), "web-principal.png")
-
-        # Currents and powers
-        p.pulsar(T_PRINCIPAL, B_CORRIENTES)
-        corrientes = p.esperar_ventana(T_CORRIENTES)
-        p.esperar_texto(T_CORRIENTES, "Intensidad (A)", n("9.1"))
-        self.ok(f"{B_CORRIENTES!r} abre {T_CORRIENTES!r}; intensidad {n('9.1')}")
-        self.comprobar_sobre_el_lanzador(principal, corrientes)
-        self.comprobar_arbol(T_CORRIENTES, [
-            ("textbox", "Tensión (V)", "220"), ("textbox", "Potencia (W)", "2000"),
-            ("textbox", "Intensidad (A)", n("9.1")), ("textbox", "Mensaje", ""),
-            ("combobox", "Tipo de corriente", "Continúa"), ("button", B_CERRAR, None)])
-        self.guardar(p.captura(T_CORRIENTES, f"corrientes-{self.idioma}.png"),
-                     "web-corrientes.png")
-        self.comprobar_sobre_sus_controles(T_CORRIENTES, ("Tensión (V)", "Potencia (W)",
-                                                          "Intensidad (A)"))
-
-        p.reemplazar(T_CORRIENTES, "Potencia (W)", "4400")
-        p.esperar_texto(T_CORRIENTES, "Potencia (W)", "4400")
-        p.esperar_texto(T_CORRIENTES, "Intensidad (A)", n("20.0"), "con potencia 4400: ")
-        self.ok(f"potencia 4400 → intensidad {n('20.0')}")
-
-        # Both separator keys, and the numeric keypad's, type the locale's separator.
-        for tecla, numerico in ((".", False), (",", False), (".", True)):
-            p.reemplazar(T_CORRIENTES, "Tensión (V)", f"2{tecla}5", numerico)
-            p.esperar_texto(T_CORRIENTES, "Tensión (V)", n("2.5"),
-                            f"tras teclear 2, {tecla!r}{' (teclado numérico)' if numerico else ''} "
-                            "y 5: ")
-        p.esperar_texto(T_CORRIENTES, "Intensidad (A)", n("1760.0"), "con tensión 2,5 V: ")
-        self.ok(f"las teclas '.', ',' y la decimal del teclado numérico escriben {p.dec!r}: "
-                f"tensión {n('2.5')}, intensidad {n('1760.0')}")
-
-        antes = b.evaluar("window.pitidos")
-        p.reemplazar(T_CORRIENTES, "Tensión (V)", "22a0")
-        p.esperar_texto(T_CORRIENTES, "Tensión (V)", "220", "tras teclear 22a0: ")
-        pitidos = b.evaluar("window.pitidos")
-        if pitidos == antes + 1:
-            self.ok("la letra 'a' no entra en la caja y suena un pitido")
-        elif b.evaluar("!!(window.AudioContext || window.webkitAudioContext)"):
-            raise Fallo(f"la letra rechazada dio {pitidos - antes} pitidos, se esperaba 1")
-        else:
-            self.aviso("la letra 'a' no entra en la caja; este navegador no tiene Web Audio")
-
-        p.reemplazar(T_CORRIENTES, "Tensión (V)", "0")
-        p.esperar_texto(T_CORRIENTES, "Mensaje", MSG_NO_NUMERICO, "con tensión 0: ")
-        self.ok(f"tensión 0 rechazada con {MSG_NO_NUMERICO!r} en el campo de mensaje")
-        p.reemplazar(T_CORRIENTES, "Tensión (V)", "220")
-        p.esperar_texto(T_CORRIENTES, "Mensaje", "", "con tensión 220 corregida: ")
-        p.esperar_texto(T_CORRIENTES, "Intensidad (A)", n("20.0"), "con tensión 220: ")
-
-        # The launcher takes no input while the calculator is open.
-        if not p.ventana(T_PRINCIPAL)["bloqueada"]:
-            raise Fallo(f"con {T_CORRIENTES!r} abierta, {T_PRINCIPAL!r} no está bloqueada")
-        b.clic(*centro(p.control(T_PRINCIPAL, B_SECCIONES)["caja"]))
-        p.reemplazar(T_CORRIENTES, "Potencia (W)", "4400")
-        p.esperar_texto(T_CORRIENTES, "Potencia (W)", "4400")
-        if p.ventana(T_SECCIONES) is not None:
-            raise Fallo(f"un clic en {B_SECCIONES!r} abrió {T_SECCIONES!r} con "
-                        f"{T_CORRIENTES!r} abierta")
-        self.ok(f"con {T_CORRIENTES!r} abierta, un clic en {B_SECCIONES!r} no hace nada")
-
-        p.pulsar(T_CORRIENTES, B_CERRAR)
-        p.esperar_oculta(T_CORRIENTES)
-        self.ok(f"{B_CERRAR!r} oculta {T_CORRIENTES!r}")
-        p.pulsar(T_PRINCIPAL, B_CORRIENTES)
-        p.esperar_ventana(T_CORRIENTES)
-        p.esperar_texto(T_CORRIENTES, "Potencia (W)", "4400", "al volver a abrir: ")
-        p.esperar_texto(T_CORRIENTES, "Intensidad (A)", n("20.0"), "al volver a abrir: ")
-        self.ok(f"al volver a abrir se conservan potencia 4400 e intensidad {n('20.0')}")
-
-        # The close box unloads the window: opened again, it loads afresh.
-        b.clic(*centro(p.ventana(T_CORRIENTES)["cierre"]))
-        p.esperar_oculta(T_CORRIENTES)
-        p.pulsar(T_PRINCIPAL, B_CORRIENTES)
-        p.esperar_ventana(T_CORRIENTES)
-        p.esperar_texto(T_CORRIENTES, "Potencia (W)", "2000", "tras la caja de cierre: ")
-        p.esperar_texto(T_CORRIENTES, "Intensidad (A)", n("9.1"), "tras la caja de cierre: ")
-        self.ok(f"la caja de cierre descarga {T_CORRIENTES!r}: reabierta, potencia 2000, "
-                f"intensidad {n('9.1')}")
-        p.pulsar(T_CORRIENTES, B_CERRAR)
-        p.esperar_oculta(T_CORRIENTES)
-
-        # Sections and voltage drops
-        p.pulsar(T_PRINCIPAL, B_SECCIONES)
-        secciones = p.esperar_ventana(T_SECCIONES)
-        p.esperar_texto(T_SECCIONES, "Sección (mm²)", n("1.62"))
-        self.ok(f"{B_SECCIONES!r} abre {T_SECCIONES!r}; sección {n('1.62')}")
-        self.comprobar_sobre_el_lanzador(principal, secciones)
-        self.comprobar_arbol(T_SECCIONES, [
-            ("textbox", "Caída (V)", "6"), ("textbox", "Sección (mm²)", n("1.62")),
-            ("combobox", "Tipo de corriente", "Continúa"), ("combobox", "Material", "Cobre"),
-            ("StaticText", n("Caída máxima: 6.60V"), None)])
-        self.comprobar_sobre_sus_controles(T_SECCIONES, ("Longitud (m)", "Caída (V)",
-                                                         "Sección (mm²)"))
-        rotulo = p.control(T_SECCIONES, lambda t: t.startswith("Caída máxima"), "div")
-        antes = p.pixeles_de(rotulo)
-        if any(rojo_intenso(px) for px in antes):
-            raise Fallo("el rótulo de caída máxima ya es rojo con caída 6 V (≤ 6,60 V): "
-                        + resumen_colores(antes))
-        p.reemplazar(T_SECCIONES, "Caída (V)", "7")
-        p.esperar_texto(T_SECCIONES, "Sección (mm²)", n("1.4"), "con caída 7: ")
-        self.ok(f"caída 7 → sección {n('1.4')}")
-        colores = []
-
-        def rojo():
-            colores[:] = p.pixeles_de(p.control(T_SECCIONES, rotulo["nombre"], "div"))
-            return any(rojo_intenso(px) for px in colores)
-        esperar(rojo, lambda: "con caída 7 V (> 6,60 V) el rótulo de caída máxima no tiene "
-                              "ningún píxel rojo; colores: " + resumen_colores(colores))
-        self.ok("con caída 7 el rótulo de caída máxima se pinta en rojo")
-        self.guardar(p.captura(T_SECCIONES, f"secciones-roja-{self.idioma}.png"),
-                     "web-secciones.png")
-        b.tecla("Escape")
-        p.esperar_oculta(T_SECCIONES)
-        self.ok(f"Escape oculta {T_SECCIONES!r}")
-
-        # End: the program gone from the page, and a way to start it again.
-        p.pulsar(T_PRINCIPAL, B_CERRAR)
+    def comprobar_fin(self):
+        """The program gone from the page, and a way to start it again."""
+        b = self.b
         aviso = esperar(lambda: b.evaluar(
             "(() => { const m = document.getElementById('mensaje');"
             " const a = document.getElementById('aviso');"
@@ -304,13 +177,83 @@ class Escenario:
                                          for r, nm, _ in arbol):
             raise Fallo(f"tras {B_CERRAR!r} el árbol de accesibilidad no tiene el botón "
                         f"{ABRIR_DE_NUEVO!r}")
-        self.ok(f"{B_CERRAR!r} termina el programa: la página dice {CERRADO!r}")
-        b.evaluar("document.getElementById('reabrir').getBoundingClientRect().toJSON()")
         caja = b.evaluar("(() => { const r = document.getElementById('reabrir')"
                          ".getBoundingClientRect(); return [r.left, r.top, r.width, r.height]; })()")
         b.clic(*centro(caja))
-        p.esperar_ventana(T_PRINCIPAL, plazo=60)
-        self.ok(f"{ABRIR_DE_NUEVO!r} vuelve a abrir {T_PRINCIPAL!r}")
+        self.esperar_ventana(T_PRINCIPAL, plazo=60)
+        return (f"el programa termina, la página dice {CERRADO!r}, y {ABRIR_DE_NUEVO!r} lo "
+                "vuelve a abrir")
+
+
+class Escenario(Recorrido):
+    """The walk every platform shares, with what the browser adds to check."""
+
+    def __init__(self, navegador, url, idioma, capturas, docs):
+        self.p = Pagina(navegador, url, idioma, capturas, docs)
+        super().__init__(self.p, idioma)
+        self.b = navegador
+        self.idioma = idioma
+        self.principal = None
+        self.b.abrir(url)
+
+    def al_empezar(self):
+        b = self.b
+        idioma = b.evaluar("navigator.languages[0] || navigator.language")
+        if idioma != self.idioma:
+            raise Fallo(f"el navegador da el idioma {idioma!r}, se pidió {self.idioma!r}")
+        self.ok(f"la página tiene el idioma {idioma!r}")
+        self.principal = self.p.ventana(T_PRINCIPAL)
+        b.evaluar(JS_CONTAR_PITIDOS)
+
+    def al_abrir(self, titulo):
+        n = self.p.num
+        self.comprobar_sobre_el_lanzador(self.principal, self.p.ventana(titulo))
+        if titulo == T_CORRIENTES:
+            self.comprobar_arbol(T_CORRIENTES, [
+                ("textbox", "Tensión (V)", "220"), ("textbox", "Potencia (W)", "2000"),
+                ("textbox", "Intensidad (A)", n("9.1")), ("textbox", "Mensaje", ""),
+                ("combobox", "Tipo de corriente", "Continúa"), ("button", B_CERRAR, None)])
+            # Restored in this order, each box ends as it was.
+            self.comprobar_sobre_sus_controles(T_CORRIENTES, ("Intensidad (A)", "Tensión (V)",
+                                                              "Potencia (W)"))
+        else:
+            self.comprobar_arbol(T_SECCIONES, [
+                ("textbox", "Caída (V)", "6"), ("textbox", "Sección (mm²)", n("1.62")),
+                ("combobox", "Tipo de corriente", "Continúa"),
+                ("combobox", "Material", "Cobre"),
+                ("StaticText", n("Caída máxima: 6.60V"), None)])
+            self.comprobar_sobre_sus_controles(T_SECCIONES, ("Sección (mm²)", "Longitud (m)",
+                                                             "Caída (V)"))
+
+    def al_teclear_letra(self):
+        return self.b.evaluar("window.pitidos")
+
+    def tras_letra_rechazada(self, antes):
+        b = self.b
+        pitidos = b.evaluar("window.pitidos")
+        if pitidos == antes + 1:
+            self.ok("la letra rechazada suena con un pitido, uno solo")
+        elif b.evaluar("!!(window.AudioContext || window.webkitAudioContext)"):
+            raise Fallo(f"la letra rechazada dio {pitidos - antes} pitidos, se esperaba 1")
+        else:
+            self.aviso("este navegador no tiene Web Audio: no se oye el pitido")
+
+    def con_calculadora_abierta(self, titulo):
+        """The main window takes no input while the calculator is open."""
+        p = self.p
+        if not p.ventana(T_PRINCIPAL)["bloqueada"]:
+            raise Fallo(f"con {titulo!r} abierta, {T_PRINCIPAL!r} no está bloqueada")
+        otro = B_SECCIONES if titulo == T_CORRIENTES else B_CORRIENTES
+        otra = T_SECCIONES if titulo == T_CORRIENTES else T_CORRIENTES
+        self.b.clic(*centro(p.control(T_PRINCIPAL, otro)["caja"]))
+        # Something typed after the click, and seen, tells that the click has been handled.
+        potencia = p.control(titulo, "Potencia (W)", "input")["valor"]
+        p.reemplazar(titulo, "Potencia (W)", potencia)
+        p.esperar_texto(titulo, "Potencia (W)", potencia)
+        if p.ventana(otra) is not None:
+            raise Fallo(f"un clic en {otro!r} abrió {otra!r} con {titulo!r} abierta")
+        self.ok(f"con {titulo!r} abierta, {T_PRINCIPAL!r} está bloqueada y un clic en "
+                f"{otro!r} no hace nada")
 
     def comprobar_sobre_el_lanzador(self, principal, calculadora):
         cx, cy = centro(principal["caja"])
