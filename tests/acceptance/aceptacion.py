@@ -25,8 +25,8 @@ from gi.repository import Atspi, GLib  # noqa: E402
 import escritorio  # noqa: E402
 from escenario import Recorrido  # noqa: E402
 from escritorio import (PLAZO, Fallo, GestorDeVentanas, Pantalla,  # noqa: E402
-                        contraste_de_texto, escribir, escribir_png, luminancia, mas_frecuente, resumen_colores,
-                        rojo_intenso, teclas, xdo)
+                        contraste_de_texto, escribir, escribir_png, luminancia, mas_frecuente,
+                        resumen_colores, teclas, xdo)
 
 Atspi.set_timeout(2000, 5000)
 

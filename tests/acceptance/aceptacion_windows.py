@@ -15,15 +15,14 @@ ACCEPTANCE_SHOTS (folder for the screenshots).
 """
 
 import os
-import re
 import shutil
 import subprocess
 import sys
 import tempfile
 import time
 
-from escritorio import (Fallo, Pantalla, escribir, escribir_png, esperar, rojo_intenso, teclas,
-                        xdo)
+from escenario import Recorrido
+from escritorio import Fallo, Pantalla, escribir, escribir_png, esperar, teclas, xdo
 
 PLAZO_INICIO = 30.0  # Wine's first start of a program in a new prefix takes a while
 
@@ -56,6 +55,7 @@ CAJAS_CORRIENTES = {
     "Intensidad (A)": rect(1620, 1140, 912, 312),
 }
 CERRAR_CORRIENTES = rect(0, 1920, 5112, 432)
+MENSAJE_CORRIENTES = rect(2640, 1500, 2472, 312)
 CAJAS_SECCIONES = {nombre: rect(1680, top, 972, 360, MARCO) for nombre, top in (
     ("Tensión (V)", 240), ("Potencia (W)", 600), ("Longitud (m)", 960), ("Sección (mm²)", 1320),
     ("Caída (V)", 1680))}
@@ -66,8 +66,10 @@ CAIDAMAX = rect(2760, 1680, 2472, 372, MARCO)
 PRINCIPAL = {nombre: centro(r) for nombre, r in BOTONES_PRINCIPAL.items()}
 CORRIENTES = {nombre: centro(r) for nombre, r in CAJAS_CORRIENTES.items()}
 CORRIENTES["Cerrar"] = centro(CERRAR_CORRIENTES)
+CORRIENTES["Mensaje"] = centro(MENSAJE_CORRIENTES)
 SECCIONES = {nombre: centro(r) for nombre, r in CAJAS_SECCIONES.items()}
 SECCIONES["Cerrar"] = centro(CERRAR_SECCIONES)
+LUGARES = {T_PRINCIPAL: PRINCIPAL, T_CORRIENTES: CORRIENTES, T_SECCIONES: SECCIONES}
 
 
 # Where the installation under test put the program (ACCEPTANCE_PROGRAMA), for all users by
@@ -152,28 +154,48 @@ def destino_del_acceso(acceso):
 
 
 class Programa:
+    """The driver of the shared walk (escenario.py) under Wine: windows by their X titles,
+    controls by their places in the layouts, boxes read through the clipboard."""
+
+    # Both separator keys type the decimal symbol, whichever it is.
+    separadores = ((".", False), (",", False))
+
     def __init__(self, acceso, separador, etiqueta):
         self.acceso = acceso
         self.sep = separador
+        self.dec = separador
         self.etiqueta = etiqueta
         self.capturas = os.environ.get("ACCEPTANCE_SHOTS", "build-windows/acceptance")
         os.makedirs(self.capturas, exist_ok=True)
         self.pantalla = Pantalla()
         self.proceso = None
-        self.correctas = 0
-        self.duena = Sonda("duena.cpp", "-lshell32")
-
-    def ok(self, texto):
-        self.correctas += 1
-        print(f"ok [{self.etiqueta}]: {texto}", flush=True)
 
     def num(self, texto):
         return texto.replace(".", self.sep)
+
+    def arrancar(self):
+        # The shell starts a shortcut's target in the shortcut's working folder; so does this,
+        # with "start /wait", which returns the program's exit code. (Given the shortcut itself,
+        # Wine 10's "start" returns at once, without the program's code.)
+        programa, carpeta = destino_del_acceso(self.acceso)
+        if programa.lower() != PROGRAMA.lower():
+            raise Fallo(f"el acceso directo lleva a «{programa}», no a «{PROGRAMA}»")
+        en = ["/d", carpeta] if carpeta else []
+        self.proceso = subprocess.Popen(["wine", "start", "/wait", *en, programa],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+
+    def terminar(self):
+        if self.proceso is not None and self.proceso.poll() is None:
+            self.proceso.kill()
 
     # --- windows -----------------------------------------------------------------------------
     def ventana(self, titulo, plazo=5.0):
         return esperar(lambda: self.pantalla.ventanas(titulo),
                        f"la ventana «{titulo}» no está visible", plazo)[0]
+
+    def esperar_ventana(self, titulo, plazo=5.0):
+        # Wine's first start of a program in a new prefix takes a while.
+        return self.ventana(titulo, max(plazo, PLAZO_INICIO) if titulo == T_PRINCIPAL else plazo)
 
     def esperar_oculta(self, titulo):
         esperar(lambda: not self.pantalla.ventanas(titulo),
@@ -195,13 +217,23 @@ class Programa:
         xdo("mousemove", x + lugar[0], y + lugar[1])
         xdo("click", "1")
 
-    def abrir(self, boton, titulo):
-        """Presses a main-window button and waits for the calculator it opens."""
-        self.clic(T_PRINCIPAL, PRINCIPAL[boton])
+    def boton(self, titulo, nombre):
+        # Wine offers no accessibility tree: the button is where the layout puts it.
         self.ventana(titulo)
+        return LUGARES[titulo][nombre]
 
-    def texto(self, titulo, lugar):
-        """What the box shows: clicked into, selected whole and copied, as a user copies it."""
+    def pulsar(self, titulo, nombre):
+        self.clic(titulo, LUGARES[titulo][nombre])
+
+    def cerrar_con_caja(self, titulo):
+        self.pantalla.cerrar_con_caja(self.ventana(titulo))
+
+    def tecla(self, nombre):
+        teclas(nombre)
+
+    def texto(self, titulo, lugar, puede_estar_vacia=False):
+        """What the box shows: clicked into, selected whole and copied, as a user copies it.
+        An empty box copies nothing: where it may be empty, nothing copied reads as empty."""
         subprocess.run(["xclip", "-selection", "clipboard", "-i", "/dev/null"], check=True,
                        timeout=10)
         self.clic(titulo, lugar)
@@ -218,24 +250,26 @@ class Programa:
                 return None
             return r.stdout if r.returncode == 0 and r.stdout else None
 
+        if puede_estar_vacia:
+            try:
+                return esperar(leido, "", plazo=1.0)
+            except Fallo:
+                return ""
         return esperar(leido, f"nada copiado de la caja en {lugar} de «{titulo}»")
 
-    def esperar_texto(self, titulo, lugar, esperado, que):
-        """Until the box shows `esperado`: a text, or a compiled pattern for the whole text."""
+    def esperar_texto(self, titulo, caja, esperado, que=""):
+        lugar = LUGARES[titulo][caja]
         visto = []
 
         def igual():
-            visto[:] = [self.texto(titulo, lugar)]
-            if isinstance(esperado, re.Pattern):
-                return esperado.fullmatch(visto[0])
+            visto[:] = [self.texto(titulo, lugar, puede_estar_vacia=esperado == "")]
             return visto[0] == esperado
 
-        muestra = getattr(esperado, "pattern", esperado)
-        esperar(igual, lambda: f"{que}: se esperaba «{muestra}», se lee «{visto[0]}»")
-        self.ok(f"{que}: «{visto[0]}»")
+        esperar(igual, lambda: f"{que}caja «{caja}» de «{titulo}»: se esperaba «{esperado}», "
+                               f"se lee «{visto[0] if visto else ''}»")
 
-    def reemplazar(self, titulo, lugar, texto):
-        self.clic(titulo, lugar)
+    def reemplazar(self, titulo, caja, texto, teclado_numerico=False):
+        self.clic(titulo, LUGARES[titulo][caja])
         teclas("ctrl+a")
         escribir(texto)
 
@@ -250,161 +284,87 @@ class Programa:
 
         return esperar(pixeles, f"«{titulo}» no llega a pintarse")
 
-    def captura(self, titulo, nombre):
-        ruta = os.path.join(self.capturas, f"{nombre}-{self.etiqueta}.png")
+    def captura(self, titulo, fichero):
+        ruta = os.path.join(self.capturas, fichero)
         escribir_png(ruta, *self.pintada(titulo))
         print(f"captura: {ruta}", flush=True)
 
-    # --- the run -----------------------------------------------------------------------------
-    def ejecutar(self):
-        # The shell starts a shortcut's target in the shortcut's working folder; so does this,
-        # with "start /wait", which returns the program's exit code. (Given the shortcut itself,
-        # Wine 10's "start" returns at once, without the program's code.)
-        programa, carpeta = destino_del_acceso(self.acceso)
-        if programa.lower() != PROGRAMA.lower():
-            raise Fallo(f"el acceso directo lleva a «{programa}», no a «{PROGRAMA}»")
-        en = ["/d", carpeta] if carpeta else []
-        self.proceso = subprocess.Popen(["wine", "start", "/wait", *en, programa],
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-        try:
-            self.pasos()
-        finally:
-            if self.proceso.poll() is None:
-                self.proceso.kill()
-            self.duena.limpiar()
+    def pixeles_rotulo(self, titulo):
+        x, y, _, _ = self.origen(self.ventana(titulo))
+        filas = self.pantalla.pixeles(x + CAIDAMAX[0], y + CAIDAMAX[1], CAIDAMAX[2], CAIDAMAX[3])
+        return [tuple(fila[i:i + 3]) for fila in filas for i in range(0, len(fila), 3)]
 
-    def pasos(self):
-        principal = self.ventana(T_PRINCIPAL, PLAZO_INICIO)
-        _, _, ancho, alto = self.origen(principal)
-        if (ancho, alto) != (435, 326):
-            raise Fallo(f"la ventana principal mide {ancho}x{alto}, no 435x326")
-        self.ok("ventana principal «Quorvel eléctricos» de 435x326, abierta con el acceso "
-                "directo del menú Inicio")
-        self.captura(T_PRINCIPAL, "principal")
-
-        # Currents: the loaded current, a typed power and its current, "Cerrar" keeps them.
-        self.abrir("Corrientes y potencias", T_CORRIENTES)
-        self.ok("«Corrientes y potencias» abre la calculadora")
-        self.sobre_la_principal(T_CORRIENTES)
-        self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad (A)"], self.num("9.1"),
-                           "intensidad inicial")
-        self.reemplazar(T_CORRIENTES, CORRIENTES["Potencia (W)"], "4400")
-        self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad (A)"], self.num("20.0"),
-                           "intensidad para 4400 W a 220 V")
-        # Both separator keys type the decimal symbol.
-        for tecla in ("period", "comma"):
-            self.clic(T_CORRIENTES, CORRIENTES["Potencia (W)"])
-            teclas("ctrl+a")
-            escribir("2")
-            teclas(tecla)
-            escribir("5")
-            self.esperar_texto(T_CORRIENTES, CORRIENTES["Potencia (W)"], self.num("2.5"),
-                               f"la tecla «{tecla}» escribe el separador")
-        self.reemplazar(T_CORRIENTES, CORRIENTES["Potencia (W)"], "4400")
-        self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad (A)"], self.num("20.0"),
-                           "intensidad para 4400 W de nuevo")
-        self.captura(T_CORRIENTES, "corrientes")
-        self.clic(T_CORRIENTES, CORRIENTES["Cerrar"])
-        self.esperar_oculta(T_CORRIENTES)
-        self.ok("«Cerrar» oculta la calculadora de corrientes")
-        self.abrir("Corrientes y potencias", T_CORRIENTES)
-        self.esperar_texto(T_CORRIENTES, CORRIENTES["Potencia (W)"], "4400",
-                           "reabierta, la potencia sigue")
-        self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad (A)"], self.num("20.0"),
-                           "reabierta, la intensidad sigue")
-
-        # The close box unloads it: opened again it shows its loaded values.
-        self.pantalla.cerrar_con_caja(self.ventana(T_CORRIENTES))
-        self.esperar_oculta(T_CORRIENTES)
-        self.abrir("Corrientes y potencias", T_CORRIENTES)
-        self.esperar_texto(T_CORRIENTES, CORRIENTES["Potencia (W)"], "2000",
-                           "tras la caja de cierre, la potencia vuelve a la inicial")
-        self.esperar_texto(T_CORRIENTES, CORRIENTES["Intensidad (A)"], self.num("9.1"),
-                           "tras la caja de cierre, la intensidad vuelve a la inicial")
-        self.clic(T_CORRIENTES, CORRIENTES["Cerrar"])
-        self.esperar_oculta(T_CORRIENTES)
-
-        # Sections: the loaded section, a drop of 7 and its section, the red maximum drop.
-        self.abrir("Secciones y caídas de tensión", T_SECCIONES)
-        self.ok("«Secciones y caídas de tensión» abre la calculadora")
-        self.sobre_la_principal(T_SECCIONES)
-        self.esperar_texto(T_SECCIONES, SECCIONES["Sección (mm²)"], self.num("1.62"),
-                           "sección inicial")
-        self.reemplazar(T_SECCIONES, SECCIONES["Caída (V)"], "7")
-        self.esperar_texto(T_SECCIONES, SECCIONES["Sección (mm²)"], self.num("1.4"),
-                           "sección para una caída de 7 V")
-        self.esperar_rojo(True)
-        self.captura(T_SECCIONES, "secciones")
-        self.reemplazar(T_SECCIONES, SECCIONES["Caída (V)"], "6")
-        self.esperar_rojo(False)
-        self.clic(T_SECCIONES, SECCIONES["Cerrar"])
-        self.esperar_oculta(T_SECCIONES)
-        self.ok("«Cerrar» oculta la calculadora de secciones")
-        self.abrir("Secciones y caídas de tensión", T_SECCIONES)
-        self.esperar_texto(T_SECCIONES, SECCIONES["Caída (V)"], "6", "reabierta, la caída sigue")
-        self.pantalla.cerrar_con_caja(self.ventana(T_SECCIONES))
-        self.esperar_oculta(T_SECCIONES)
-        self.abrir("Secciones y caídas de tensión", T_SECCIONES)
-        self.esperar_texto(T_SECCIONES, SECCIONES["Sección (mm²)"], self.num("1.62"),
-                           "tras la caja de cierre, la sección vuelve a la inicial")
-        self.clic(T_SECCIONES, SECCIONES["Cerrar"])
-        self.esperar_oculta(T_SECCIONES)
-
-        # The main window's "Cerrar" ends the program.
-        self.clic(T_PRINCIPAL, PRINCIPAL["Cerrar"])
+    def comprobar_fin(self):
         codigo = esperar(lambda: self.proceso.poll() is not None and [self.proceso.returncode],
                          "el programa sigue en marcha tras «Cerrar»", 15.0)[0]
         if codigo != 0:
             raise Fallo(f"el programa terminó con el código {codigo}, no 0")
-        self.ok("«Cerrar» de la ventana principal termina el programa con el código 0")
+        return "el programa termina con el código 0"
 
-    def sobre_la_principal(self, titulo):
+
+class Escenario(Recorrido):
+    """The walk every platform shares, with what Windows adds to check."""
+
+    def __init__(self, programa):
+        super().__init__(programa, programa.etiqueta)
+        self.p = programa
+        self.duena = Sonda("duena.cpp", "-lshell32")
+
+    def ok(self, texto):
+        self.pasados += 1
+        print(f"ok [{self.p.etiqueta}]: {texto}", flush=True)
+
+    def al_empezar(self):
+        _, _, ancho, alto = self.p.origen(self.p.ventana(T_PRINCIPAL))
+        if (ancho, alto) != (435, 326):
+            raise Fallo(f"la ventana principal mide {ancho}x{alto}, no 435x326")
+        self.ok("ventana principal «Quorvel eléctricos» de 435x326, abierta con el acceso "
+                "directo del menú Inicio")
+
+    def al_abrir(self, titulo):
         """The calculator's owner window is the main window, and a click on the main window's
         title bar leaves the calculator in front."""
+        p = self.p
         r = subprocess.run(["wine", self.duena.exe(), titulo], capture_output=True, timeout=60)
         duena = r.stdout.decode("utf-8", "replace").strip()
         if r.returncode != 0 or duena != T_PRINCIPAL:
             raise Fallo(f"la ventana dueña de «{titulo}» es «{duena}», no «{T_PRINCIPAL}» "
                         f"(duena.exe: {r.returncode})")
         self.ok(f"la ventana dueña de «{titulo}» es «{T_PRINCIPAL}»")
-        principal, calculadora = self.ventana(T_PRINCIPAL), self.ventana(titulo)
-        x, y = self.pantalla.barra_de_titulo(principal)
+        principal, calculadora = p.ventana(T_PRINCIPAL), p.ventana(titulo)
+        x, y = p.pantalla.barra_de_titulo(principal)
         xdo("mousemove", x, y)
         xdo("click", "1")
         # What the window manager and Wine raise, they raise as they handle the click: the
         # order must hold for the whole second after it.
         limite = time.monotonic() + 1
         while time.monotonic() < limite:
-            if not self.pantalla.encima(calculadora, principal):
+            if not p.pantalla.encima(calculadora, principal):
                 raise Fallo(f"un clic en la barra de título de «{T_PRINCIPAL}» la pone encima "
                             f"de «{titulo}»")
             time.sleep(0.05)
         self.ok(f"un clic en la barra de título de «{T_PRINCIPAL}» deja «{titulo}» delante")
 
-    def esperar_rojo(self, rojo):
-        def rojos():
-            x, y, _, _ = self.origen(self.ventana(T_SECCIONES))
-            filas = self.pantalla.pixeles(x + CAIDAMAX[0], y + CAIDAMAX[1], CAIDAMAX[2],
-                                          CAIDAMAX[3])
-            return sum(rojo_intenso(fila[i:i + 3]) for fila in filas
-                       for i in range(0, len(fila), 3))
-
-        que = "roja" if rojo else "sin rojo"
-        esperar(lambda: (rojos() > 20) == rojo, f"la caída máxima no está {que}")
-        self.ok(f"la caída máxima está {que}")
+    def ejecutar(self):
+        self.p.arrancar()
+        try:
+            super().ejecutar()
+        finally:
+            self.p.terminar()
+            self.duena.limpiar()
 
 
 def main():
     if len(sys.argv) != 4:
         print(__doc__, file=sys.stderr)
         return 2
-    programa = Programa(*sys.argv[1:])
+    escenario = Escenario(Programa(*sys.argv[1:]))
     try:
-        programa.ejecutar()
+        escenario.ejecutar()
     except Fallo as fallo:
-        print(f"FALLO [{programa.etiqueta}]: {fallo}", flush=True)
+        print(f"FALLO [{escenario.etiqueta}]: {fallo}", flush=True)
         return 1
-    print(f"{programa.etiqueta}: {programa.correctas} comprobaciones correctas", flush=True)
+    print(f"{escenario.etiqueta}: {escenario.pasados} comprobaciones correctas", flush=True)
     return 0
 
 

@@ -22,8 +22,7 @@ import threading
 from escritorio import PLAZO, Fallo, esperar
 from escenario import Recorrido
 from navegador import JS_VENTANA, Chromium, WebKit
-from textos import (B_CERRAR, B_CORRIENTES, B_SECCIONES, MSG_NO_NUMERICO, T_CORRIENTES,
-                    T_PRINCIPAL, T_SECCIONES)
+from textos import B_CERRAR, B_CORRIENTES, B_SECCIONES, T_CORRIENTES, T_PRINCIPAL, T_SECCIONES
 
 CERRADO = "Quorvel eléctricos se ha cerrado."
 ABRIR_DE_NUEVO = "Abrir de nuevo"
