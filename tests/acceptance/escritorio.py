@@ -1,6 +1,6 @@
 """What the acceptance drivers share: polling with a deadline, real key events (xdotool), the
-screen's pixels, their contrast (WCAG 2) and PNG screenshots, windows by title and the close box
-(python-xlib)."""
+screen's pixels, their contrast (WCAG 2), PNG screenshots written and read, windows by title
+and the close box (python-xlib)."""
 
 import struct
 import subprocess
@@ -65,6 +65,48 @@ def escribir_png(ruta, ancho, alto, filas_rgb):
         f.write(trozo(b"IHDR", struct.pack(">IIBBBBB", ancho, alto, 8, 2, 0, 0, 0)))
         f.write(trozo(b"IDAT", zlib.compress(crudo, 9)))
         f.write(trozo(b"IEND", b""))
+
+
+def leer_png(datos):
+    """The pixels of an 8-bit, non-interlaced PNG (what browsers write), as rows of (r, g, b)."""
+    if datos[:8] != b"\x89PNG\r\n\x1a\n":
+        raise Fallo("la captura no es un PNG")
+    pos, idat, ancho, alto, tipo = 8, b"", 0, 0, 0
+    while pos < len(datos):
+        largo, clase = struct.unpack(">I4s", datos[pos:pos + 8])
+        cuerpo = datos[pos + 8:pos + 8 + largo]
+        if clase == b"IHDR":
+            ancho, alto, profundidad, tipo, _, _, entrelazado = struct.unpack(">IIBBBBB", cuerpo)
+            if profundidad != 8 or entrelazado or tipo not in (2, 6):
+                raise Fallo(f"PNG de forma no prevista (profundidad {profundidad}, tipo {tipo})")
+        elif clase == b"IDAT":
+            idat += cuerpo
+        pos += 12 + largo
+    bpp = 3 if tipo == 2 else 4
+    crudo = zlib.decompress(idat)
+    fila_bytes = ancho * bpp
+    filas, anterior, pos = [], bytearray(fila_bytes), 0
+    for _ in range(alto):
+        filtro = crudo[pos]
+        fila = bytearray(crudo[pos + 1:pos + 1 + fila_bytes])
+        pos += 1 + fila_bytes
+        for i in range(fila_bytes):
+            a = fila[i - bpp] if i >= bpp else 0
+            b = anterior[i]
+            c = anterior[i - bpp] if i >= bpp else 0
+            if filtro == 1:
+                fila[i] = (fila[i] + a) & 0xFF
+            elif filtro == 2:
+                fila[i] = (fila[i] + b) & 0xFF
+            elif filtro == 3:
+                fila[i] = (fila[i] + (a + b) // 2) & 0xFF
+            elif filtro == 4:
+                p = a + b - c
+                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
+                fila[i] = (fila[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 0xFF
+        filas.append([tuple(fila[i:i + 3]) for i in range(0, fila_bytes, bpp)])
+        anterior = fila
+    return filas
 
 
 def luminancia(p):

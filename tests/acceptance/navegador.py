@@ -11,14 +11,12 @@ import inspect
 import json
 import os
 import shutil
-import struct
 import subprocess
 import tempfile
 import time
 import urllib.request
-import zlib
 
-from escritorio import PLAZO, Fallo, esperar
+from escritorio import PLAZO, Fallo, esperar, leer_png
 
 # Where the program's windows live: Qt puts its screen in a shadow root of its own.
 JS_VENTANAS = """
@@ -67,48 +65,6 @@ JS_VENTANA = """
     return null;
 })
 """
-
-
-def _png_a_rgb(datos):
-    """The pixels of an 8-bit, non-interlaced PNG (what browsers write), as rows of (r, g, b)."""
-    if datos[:8] != b"\x89PNG\r\n\x1a\n":
-        raise Fallo("la captura no es un PNG")
-    pos, idat, ancho, alto, tipo = 8, b"", 0, 0, 0
-    while pos < len(datos):
-        largo, clase = struct.unpack(">I4s", datos[pos:pos + 8])
-        cuerpo = datos[pos + 8:pos + 8 + largo]
-        if clase == b"IHDR":
-            ancho, alto, profundidad, tipo, _, _, entrelazado = struct.unpack(">IIBBBBB", cuerpo)
-            if profundidad != 8 or entrelazado or tipo not in (2, 6):
-                raise Fallo(f"PNG de forma no prevista (profundidad {profundidad}, tipo {tipo})")
-        elif clase == b"IDAT":
-            idat += cuerpo
-        pos += 12 + largo
-    bpp = 3 if tipo == 2 else 4
-    crudo = zlib.decompress(idat)
-    fila_bytes = ancho * bpp
-    filas, anterior, pos = [], bytearray(fila_bytes), 0
-    for _ in range(alto):
-        filtro = crudo[pos]
-        fila = bytearray(crudo[pos + 1:pos + 1 + fila_bytes])
-        pos += 1 + fila_bytes
-        for i in range(fila_bytes):
-            a = fila[i - bpp] if i >= bpp else 0
-            b = anterior[i]
-            c = anterior[i - bpp] if i >= bpp else 0
-            if filtro == 1:
-                fila[i] = (fila[i] + a) & 0xFF
-            elif filtro == 2:
-                fila[i] = (fila[i] + b) & 0xFF
-            elif filtro == 3:
-                fila[i] = (fila[i] + (a + b) // 2) & 0xFF
-            elif filtro == 4:
-                p = a + b - c
-                pa, pb, pc = abs(p - a), abs(p - b), abs(p - c)
-                fila[i] = (fila[i] + (a if pa <= pb and pa <= pc else b if pb <= pc else c)) & 0xFF
-        filas.append([tuple(fila[i:i + 3]) for i in range(0, fila_bytes, bpp)])
-        anterior = fila
-    return filas
 
 
 class Chromium:
@@ -241,7 +197,7 @@ class Chromium:
     def pixeles(self, x, y, ancho, alto):
         r = self("Page.captureScreenshot", format="png",
                  clip=dict(x=x, y=y, width=ancho, height=alto, scale=1))
-        return _png_a_rgb(base64.b64decode(r["data"]))
+        return leer_png(base64.b64decode(r["data"]))
 
     def captura(self, ruta, caja=None):
         parametros = dict(format="png")
@@ -324,7 +280,7 @@ class WebKit:
             self._acciones(self.driver).send_keys(tecla).perform()
 
     def pixeles(self, x, y, ancho, alto):
-        filas = _png_a_rgb(self.driver.get_screenshot_as_png())
+        filas = leer_png(self.driver.get_screenshot_as_png())
         return [f[int(x):int(x + ancho)] for f in filas[int(y):int(y + alto)]]
 
     def captura(self, ruta, caja=None):

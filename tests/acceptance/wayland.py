@@ -3,8 +3,10 @@
 
 Started by wayland.sh inside its own D-Bus session, as the user the compositor runs as.
 Starts sway, then the program on Qt's wayland platform under es_ES with WAYLAND_DEBUG=client,
-and checks what the compositor is told (each calculator's toplevel has the main window's as
-parent), what a user types (4400 W gives 20,0 A) and that AT-SPI names the controls.
+and walks it as every platform's run does (escenario.py): keys typed through the compositor's
+virtual keyboard (wtype), buttons pressed and boxes read through AT-SPI, the close box through
+the compositor (swaymsg kill), pixels from its screenshots (grim). Besides, what the compositor
+is told: each calculator's toplevel has the main window's as parent.
 
     wayland.py path-to-quorvel
 
@@ -13,6 +15,7 @@ the screenshot).
 """
 
 import glob
+import json
 import os
 import re
 import subprocess
@@ -24,17 +27,21 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi  # noqa: E402
 
-from aceptacion import (B_CERRAR, B_CORRIENTES, B_SECCIONES, BOTON, CAJA,  # noqa: E402
-                        ROTULO, ROTULOS_CORRIENTES, ROTULOS_SECCIONES, T_CORRIENTES,
-                        T_PRINCIPAL, T_SECCIONES, activar_bus_accesibilidad, buscar, hijos,
-                        mostrando, texto_de)
-from escritorio import Fallo, esperar  # noqa: E402
+from aceptacion import (BOTON, CAJA, ROTULO, ROTULOS_CORRIENTES,  # noqa: E402
+                        ROTULOS_SECCIONES, activar_bus_accesibilidad, buscar, hijos, mostrando,
+                        texto_de)
+from escenario import Recorrido  # noqa: E402
+from escritorio import Fallo, esperar, leer_png  # noqa: E402
+from textos import B_CERRAR, T_CORRIENTES, T_PRINCIPAL  # noqa: E402
 
 LOCALE = "es_ES.UTF-8"
 
 
 class Sesion:
-    """sway on a virtual output, and the program in it."""
+    """sway on a virtual output, and the program in it: the walk's driver."""
+
+    dec = ","  # es_ES
+    separadores = ((".", False),)  # the separator key that is not the locale's own
 
     def __init__(self, programa, carpeta):
         self.carpeta = carpeta
@@ -61,6 +68,9 @@ class Sesion:
             return nuevos[0] if nuevos else None
 
         self.wayland = os.path.basename(esperar(socket, "sway no abre su socket", plazo=15))
+        self.ipc = esperar(lambda: glob.glob(os.path.join(self.runtime,
+                                                          f"sway-ipc.*.{self.sway.pid}.sock")),
+                           "sway no abre su socket de órdenes", plazo=15)[0]
         # wtype's first key of each call can be lost while no other client holds a virtual
         # keyboard: one stays connected for the whole run.
         self.teclado = subprocess.Popen(["wtype", "-s", "3000000", "-k", "F24"],
@@ -94,9 +104,56 @@ class Sesion:
         subprocess.run(["wtype", *argumentos], check=True, timeout=10,
                        env=dict(os.environ, WAYLAND_DISPLAY=self.wayland))
 
-    def captura(self, ruta):
-        subprocess.run(["grim", ruta], check=True, timeout=10,
-                       env=dict(os.environ, WAYLAND_DISPLAY=self.wayland))
+    def num(self, texto):
+        return texto.replace(".", self.dec)
+
+    def sway_msg(self, *argumentos):
+        r = subprocess.run(["swaymsg", "-s", self.ipc, *argumentos], capture_output=True,
+                           text=True, timeout=10)
+        if r.returncode != 0:
+            raise Fallo(f"swaymsg {' '.join(argumentos)}: {r.stderr.strip() or r.stdout.strip()}")
+        return r.stdout
+
+    def contenido(self, titulo):
+        """Where sway shows the window's contents on its output: x, y, width, height."""
+        def buscar(nodo):
+            if nodo.get("name") == titulo and nodo.get("pid") == self.programa.pid:
+                r, w = nodo["rect"], nodo["window_rect"]
+                return r["x"] + w["x"], r["y"] + w["y"], w["width"], w["height"]
+            for hijo in nodo.get("nodes", []) + nodo.get("floating_nodes", []):
+                encontrado = buscar(hijo)
+                if encontrado:
+                    return encontrado
+            return None
+        return esperar(lambda: buscar(json.loads(self.sway_msg("-t", "get_tree"))),
+                       f"sway no muestra la ventana {titulo!r}")
+
+    def pantallazo(self, x, y, ancho, alto):
+        r = subprocess.run(["grim", "-g", f"{x},{y} {ancho}x{alto}", "-"], capture_output=True,
+                           check=True, timeout=10, env=dict(os.environ, WAYLAND_DISPLAY=self.wayland))
+        return r.stdout
+
+    def captura(self, titulo, fichero):
+        carpeta = os.environ.get("ACCEPTANCE_SHOTS")
+        if carpeta:
+            with open(os.path.join(carpeta, f"wayland-{fichero}"), "wb") as f:
+                f.write(self.pantallazo(*self.contenido(titulo)))
+
+    def pixeles_rotulo(self, titulo):
+        x, y, _, _ = self.contenido(titulo)
+        e = self.control(titulo, ROTULO, lambda n: n.startswith("Caída máxima")).get_extents(
+            Atspi.CoordType.WINDOW)
+        filas = leer_png(self.pantallazo(x + e.x, y + e.y, e.width, e.height))
+        return [p for f in filas for p in f]
+
+    def comprobar_fin(self):
+        try:
+            codigo = self.programa.wait(10)
+        except subprocess.TimeoutExpired:
+            raise Fallo(f"el programa sigue vivo tras {B_CERRAR!r}")
+        if codigo != 0:
+            raise Fallo(f"el programa terminó con código {codigo}")
+        return "el programa termina con código 0"
 
     # -- what the program told the compositor
 
@@ -139,38 +196,66 @@ class Sesion:
                 return v
         return None
 
-    def esperar_ventana(self, titulo):
+    def esperar_ventana(self, titulo, plazo=15):
         return esperar(lambda: self.ventana(titulo),
                        lambda: f"no se ve la ventana {titulo!r} en AT-SPI (programa "
                                f"{'vivo' if self.programa.poll() is None else 'terminado'})",
-                       plazo=15)
+                       plazo=plazo)
+
+    def esperar_oculta(self, titulo):
+        esperar(lambda: self.ventana(titulo) is None, f"{titulo!r} sigue visible")
 
     def control(self, titulo, rol, nombre):
         return esperar(lambda: buscar(self.ventana(titulo), rol, nombre),
                        f"en {titulo!r} no hay control {nombre!r} visible")
+
+    def boton(self, titulo, nombre):
+        return self.control(titulo, BOTON, nombre)
 
     def pulsar(self, titulo, nombre):
         boton = self.control(titulo, BOTON, nombre)
         if not Atspi.Action.do_action(boton, 0):
             raise Fallo(f"AT-SPI no pulsa {nombre!r} en {titulo!r}")
 
+    def reemplazar(self, titulo, nombre, texto, teclado_numerico=False):
+        """Focuses the box, selects all with Ctrl+A and types the text over it."""
+        caja = self.control(titulo, CAJA, nombre)
+        esperar(lambda: caja.grab_focus() and caja.get_state_set().contains(
+            Atspi.StateType.FOCUSED), f"la caja {nombre!r} no toma el foco")
+        self.teclear("-M", "ctrl", "a", "-m", "ctrl")
+        self.teclear(texto)
 
-class Escenario:
+    def esperar_texto(self, titulo, nombre, esperado, que=""):
+        visto = []
+
+        def igual():
+            visto[:] = [texto_de(self.control(titulo, CAJA, nombre))]
+            return visto[0] == esperado
+
+        esperar(igual, lambda: f"{que}caja {nombre!r} de {titulo!r}: se esperaba {esperado!r}, "
+                               f"se ve {visto[0] if visto else '(nada)'!r}")
+
+    def cerrar_con_caja(self, titulo):
+        """As the close box does: the compositor asks the window to close."""
+        self.sway_msg(f'[pid={self.programa.pid} title="^{re.escape(titulo)}$"]', "kill")
+
+    def tecla(self, nombre):
+        self.teclear("-k", nombre)
+
+
+class Escenario(Recorrido):
+    """The walk every platform shares, with what the compositor is told besides."""
+
     def __init__(self, sesion):
+        super().__init__(sesion, LOCALE)
         self.s = sesion
-        self.pasados = 0
 
-    def ok(self, texto):
-        self.pasados += 1
-        print(f"  ok   {texto}", flush=True)
-
-    def abrir(self, boton, titulo, rotulos):
+    def al_abrir(self, titulo):
         s = self.s
-        s.pulsar(T_PRINCIPAL, boton)
-        s.esperar_ventana(titulo)
+        rotulos = ROTULOS_CORRIENTES[:-1] if titulo == T_CORRIENTES else ROTULOS_SECCIONES
         for rotulo in rotulos:
             s.control(titulo, ROTULO, rotulo)
-        self.ok(f"{boton!r} abre {titulo!r}; AT-SPI nombra sus rótulos {', '.join(rotulos)}")
+        self.ok(f"AT-SPI nombra los rótulos de {titulo!r}: {', '.join(rotulos)}")
         principal = esperar(s.toplevels, "el programa no crea ningún xdg_toplevel")[0][0]
         calculadora = esperar(lambda: [t for t, nombre in s.toplevels() if nombre == titulo],
                               f"el programa no crea ningún xdg_toplevel titulado {titulo!r}")[-1]
@@ -180,50 +265,6 @@ class Escenario:
             raise Fallo(f"set_parent de {titulo!r} nombra {padre}, no la ventana principal "
                         f"(xdg_toplevel@{principal})")
         self.ok(f"el xdg_toplevel de {titulo!r} tiene por padre el de {T_PRINCIPAL!r}")
-
-    def ejecutar(self):
-        s = self.s
-        s.esperar_ventana(T_PRINCIPAL)
-        for boton in (B_CORRIENTES, B_SECCIONES, B_CERRAR):
-            s.control(T_PRINCIPAL, BOTON, boton)
-        self.ok(f"en Wayland, AT-SPI nombra {T_PRINCIPAL!r} y sus botones")
-
-        # Direct current is chosen: the power factor's caption is hidden.
-        self.abrir(B_CORRIENTES, T_CORRIENTES, ROTULOS_CORRIENTES[:-1])
-        potencia = s.control(T_CORRIENTES, CAJA, "Potencia (W)")
-        esperar(lambda: potencia.grab_focus() and
-                potencia.get_state_set().contains(Atspi.StateType.FOCUSED),
-                "la caja de potencia no toma el foco")
-        s.teclear("-M", "ctrl", "a", "-m", "ctrl")
-        s.teclear("4400")
-        visto = []
-
-        def intensidad():
-            visto[:] = [texto_de(s.control(T_CORRIENTES, CAJA, "Intensidad (A)")),
-                        texto_de(potencia)]
-            return visto == ["20,0", "4400"]
-
-        esperar(intensidad, lambda: f"tras teclear 4400 en la potencia se ve intensidad "
-                                    f"{visto[0]!r}, potencia {visto[1]!r}; se esperaba '20,0'")
-        self.ok("potencia 4400 tecleada → intensidad '20,0'")
-        carpeta = os.environ.get("ACCEPTANCE_SHOTS")
-        if carpeta:
-            s.captura(os.path.join(carpeta, "wayland-corrientes.png"))
-        s.pulsar(T_CORRIENTES, B_CERRAR)
-        esperar(lambda: s.ventana(T_CORRIENTES) is None, f"{T_CORRIENTES!r} sigue visible")
-
-        self.abrir(B_SECCIONES, T_SECCIONES, ROTULOS_SECCIONES)
-        s.pulsar(T_SECCIONES, B_CERRAR)
-        esperar(lambda: s.ventana(T_SECCIONES) is None, f"{T_SECCIONES!r} sigue visible")
-
-        s.pulsar(T_PRINCIPAL, B_CERRAR)
-        try:
-            codigo = s.programa.wait(10)
-        except subprocess.TimeoutExpired:
-            raise Fallo(f"el programa sigue vivo tras {B_CERRAR!r}")
-        if codigo != 0:
-            raise Fallo(f"el programa terminó con código {codigo}")
-        self.ok(f"{B_CERRAR!r}: el programa termina con código 0")
 
 
 def main():

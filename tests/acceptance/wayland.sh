@@ -32,7 +32,7 @@ inicio=$(date +%s.%N)
 tmp="$(mktemp -d "${TMPDIR:-/tmp}/quorvel-wayland.XXXXXX")"
 trap 'rm -rf "$tmp"' EXIT
 chmod 755 "$tmp"
-cp "$programa" "$aqui/wayland.py" "$aqui/aceptacion.py" "$aqui/escritorio.py" "$aqui/textos.py" "$aqui/comun.sh" "$tmp/"
+cp "$programa" "$aqui/wayland.py" "$aqui/aceptacion.py" "$aqui/escritorio.py" "$aqui/textos.py" "$aqui/escenario.py" "$aqui/comun.sh" "$tmp/"
 mkdir -m 700 "$tmp/runtime"
 capturas="${ACCEPTANCE_SHOTS:-$raiz/build/acceptance}"
 mkdir -p "$capturas"
