@@ -192,8 +192,45 @@ class Escenario(Recorrido):
         super().__init__(self.p, idioma)
         self.b = navegador
         self.idioma = idioma
+        self.url = url
         self.principal = None
         self.b.abrir(url)
+
+    def ejecutar(self):
+        super().ejecutar()
+        if isinstance(self.b, Chromium):
+            self.comprobar_sin_idioma()
+            self.comprobar_descarga_fallida()
+
+    def comprobar_sin_idioma(self):
+        """A browser that names no language: the program reads and writes numbers with "."."""
+        b, p = self.b, self.p
+        b("Emulation.setUserAgentOverride", userAgent=b("Browser.getVersion")["userAgent"],
+          acceptLanguage="")
+        b.abrir(self.url)
+        p.esperar_ventana(T_PRINCIPAL, plazo=60)
+        p.pulsar(T_PRINCIPAL, B_CORRIENTES)
+        p.esperar_ventana(T_CORRIENTES)
+        p.esperar_texto(T_CORRIENTES, "Intensidad (A)", "9.1", "sin idioma del navegador: ")
+        self.ok("sin idioma del navegador, el separador es '.': intensidad 9.1")
+
+    def comprobar_descarga_fallida(self):
+        """The program's download fails: the page says so in Spanish, with a way to retry."""
+        b = self.b
+        b("Network.enable")
+        b("Network.setBlockedURLs", urls=["*quorvel.wasm"])
+        b("Network.setCacheDisabled", cacheDisabled=True)
+        b.abrir(self.url)
+        aviso = esperar(lambda: b.evaluar(
+            "(() => { const a = document.getElementById('aviso');"
+            " const r = document.getElementById('reabrir');"
+            " return a && !a.hidden && r && !r.hidden ?"
+            " [document.getElementById('mensaje').textContent, r.textContent] : null; })()"),
+            "sin el programa descargado, la página no dice nada", plazo=30)
+        b("Network.setBlockedURLs", urls=[])
+        if not aviso[0].startswith("No se pudo descargar el programa"):
+            raise Fallo(f"sin el programa descargado la página dice {aviso[0]!r}")
+        self.ok(f"sin el programa descargado la página dice {aviso[0]!r}, con {aviso[1]!r}")
 
     def al_empezar(self):
         b = self.b
