@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds Qt for 64-bit Windows from Debian's own qt6-base source package, of the same version
 # as the host's Qt tools (moc, rcc and uic run on the host) and with Debian's patches applied
-# (its security fixes among them; tools/qt-fuente.sh), into a cache folder outside the source tree. A finished
-# build is reused. The build is reproducible: two machines building one Debian version get the
+# (its security fixes among them; tools/qt-fuente.sh), into a cache folder outside the source
+# tree. A finished build is reused. The build is reproducible: two machines building one Debian version get the
 # same libraries, whatever the folders they build in. Prints the Qt prefix, and nothing else, on standard
 # output; the build's progress goes to standard error, where whoever waits for it can see it.
 #   tools/windows/qt.sh [CACHE]
@@ -13,7 +13,7 @@ version=$(dpkg-query -W -f='${Version}' qt6-base-dev-tools)
 # Named after the Debian version, whose revision says which patches it carries, and after the
 # build's options (below): raise `opciones` whenever they change, so that a build kept from
 # other options (more modules, more plugins, their licences) is not taken for this one.
-opciones=3
+opciones=2
 prefix=$cache/qt-$version-win64-o$opciones
 mkdir -p "$cache"
 exec 3>&1 1>&2
@@ -52,8 +52,8 @@ obra=$cache/qt-obra
 mapas="-ffile-prefix-map=$fuente=qtbase -ffile-prefix-map=$obra=obra"
 # Only what the program ships and its tests use: Core, Gui, Widgets and Test, the platform
 # plugin, the native style and the JPEG and ICO image plugins; none of Qt's other modules, no
-# GIF plugin, no Markdown, no Direct2D platform (the graphics view stays: the Windows 11 style
-# is built on it).
+# GIF plugin, no Markdown. (The graphics view and Direct2D stay: the Windows 11 style and the
+# DirectWrite font database are built on them.)
 CFLAGS="$mapas" CXXFLAGS="$mapas" cmake -S "$fuente" -B "$obra" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$aqui/mingw-w64.cmake" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" -DBUILD_SHARED_LIBS=ON \
@@ -63,7 +63,7 @@ CFLAGS="$mapas" CXXFLAGS="$mapas" cmake -S "$fuente" -B "$obra" -G Ninja \
     -DFEATURE_network=OFF -DFEATURE_sql=OFF -DFEATURE_dbus=OFF -DFEATURE_printsupport=OFF \
     -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_vulkan=OFF -DINPUT_opengl=no \
     -DFEATURE_gif=OFF -DFEATURE_textmarkdownreader=OFF -DFEATURE_textmarkdownwriter=OFF \
-    -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF -DFEATURE_freetype=ON -DFEATURE_system_freetype=OFF \
+    -DFEATURE_tabletevent=OFF -DFEATURE_freetype=ON -DFEATURE_system_freetype=OFF \
     -DFEATURE_system_zlib=OFF -DFEATURE_system_pcre2=OFF -DFEATURE_system_png=OFF \
     -DFEATURE_system_jpeg=OFF -DFEATURE_system_harfbuzz=OFF \
     -DFEATURE_system_doubleconversion=OFF -DFEATURE_sql_sqlite=OFF \
