@@ -32,7 +32,7 @@ from aceptacion_windows import (BOTONES_PRINCIPAL, CAIDAMAX, CAJAS_CORRIENTES, C
                                 PLAZO_INICIO, PRINCIPAL, SECCIONES, T_CORRIENTES, T_PRINCIPAL,
                                 T_SECCIONES, Programa, Sonda, centro, destino_del_acceso, rect)
 from escritorio import (Fallo, contraste, contraste_de_texto, esperar, mas_frecuente,
-                        resumen_colores, rojo_intenso, teclas, xdo)
+                        escribir, resumen_colores, rojo_intenso, teclas, xdo)
 
 ESCRITORIO = r"HKCU\Control Panel\Desktop"
 PERSONALIZAR = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Themes\Personalize"
@@ -143,6 +143,44 @@ class Aspecto(Programa):
     def fallo(self, texto):
         self.fallos += 1
         print(f"FALLO [{self.etiqueta}]: {texto}", flush=True)
+
+    # What this run does with the windows besides the shared walk's driver: controls by their
+    # places, a box's text or pattern reported as it is read.
+    def ok(self, texto):
+        print(f"ok [{self.etiqueta}]: {texto}", flush=True)
+
+    def abrir(self, boton, titulo):
+        """Presses a main-window button and waits for the calculator it opens."""
+        self.clic(T_PRINCIPAL, PRINCIPAL[boton])
+        self.ventana(titulo)
+
+    def esperar_texto(self, titulo, lugar, esperado, que=""):
+        """Until the box shows `esperado`: a text, or a compiled pattern for the whole text."""
+        visto = []
+
+        def igual():
+            visto[:] = [self.texto(titulo, lugar)]
+            if isinstance(esperado, re.Pattern):
+                return esperado.fullmatch(visto[0])
+            return visto[0] == esperado
+
+        muestra = getattr(esperado, "pattern", esperado)
+        esperar(igual, lambda: f"{que}: se esperaba «{muestra}», se lee «{visto[0]}»")
+        self.ok(f"{que}: «{visto[0]}»")
+
+    def reemplazar(self, titulo, lugar, texto, teclado_numerico=False):
+        self.clic(titulo, lugar)
+        teclas("ctrl+a")
+        escribir(texto)
+
+    def captura(self, titulo, nombre):
+        super().captura(titulo, f"{nombre}-{self.etiqueta}.png")
+
+    def esperar_rojo(self, rojo):
+        que = "roja" if rojo else "sin rojo"
+        esperar(lambda: (sum(map(rojo_intenso, self.pixeles_rotulo(T_SECCIONES))) > 20) == rojo,
+                f"la caída máxima no está {que}")
+        self.ok(f"la caída máxima está {que}")
 
     # --- the program -------------------------------------------------------------------------
     def arrancar(self):
