@@ -39,8 +39,8 @@ void Plataforma::Elegir(int argc, char *argv[]) {
 void Plataforma::Preparar() {
 #ifdef Q_OS_WASM
     for (const char *cara : {"Regular", "Bold", "BoldItalic"})
-        QFontDatabase::addApplicationFont(QStringLiteral(":/fuentes/LiberationSans-%1.ttf")
-                                              .arg(QLatin1StringView(cara)));
+        QFontDatabase::addApplicationFont(
+            QStringLiteral(":/fuentes/LiberationSans-%1.ttf").arg(QLatin1StringView(cara)));
 #endif
 }
 
