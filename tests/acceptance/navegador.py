@@ -18,14 +18,6 @@ import urllib.request
 
 from escritorio import PLAZO, Fallo, esperar, leer_png
 
-# Where the program's windows live: Qt puts its screen in a shadow root of its own.
-JS_VENTANAS = """
-(() => {
-    const raiz = document.querySelector('#qt-shadow-container');
-    return raiz && raiz.shadowRoot ? [...raiz.shadowRoot.querySelectorAll('.qt-window')] : [];
-})()
-"""
-
 # The window whose title bar says `titulo`: its box, whether it takes input, its close box,
 # and its controls as the accessibility layer shows them (name, role, value, box), in page
 # coordinates (CSS pixels).
@@ -75,6 +67,7 @@ class Chromium:
     def __init__(self, idioma, registro):
         import websocket  # python3-websocket
 
+        self.registro = registro
         self.perfil = tempfile.mkdtemp(prefix="quorvel-chromium-")
         self.proceso = subprocess.Popen(
             ["chromium", "--headless=new", "--no-sandbox", "--disable-gpu", "--disable-quic",
@@ -122,6 +115,8 @@ class Chromium:
                 return mensaje.get("result", {})
 
     def terminar(self):
+        for mensaje in self.consola:
+            self.registro.write(json.dumps(mensaje, ensure_ascii=False) + "\n")
         try:
             self.ws.close()
         except Exception:  # noqa: BLE001 - the browser may be gone already
